@@ -97,6 +97,10 @@ std::size_t IniDocument::SectionEnd(std::size_t header) const {
     return i;
 }
 
+bool IniDocument::HasSection(std::u16string_view section) const {
+    return FindSection(section) != npos;
+}
+
 std::optional<std::u16string> IniDocument::Get(std::u16string_view section,
                                                std::u16string_view key) const {
     const std::size_t header = FindSection(section);

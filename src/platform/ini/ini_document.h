@@ -27,6 +27,8 @@ public:
     [[nodiscard]] std::optional<std::u16string> Get(std::u16string_view section,
                                                     std::u16string_view key) const;
 
+    [[nodiscard]] bool HasSection(std::u16string_view section) const;
+
     // Replaces the value in place, else appends the key at the end of its section, else appends
     // the section at the end. Refuses (returns false, changes nothing) names or values that would
     // break the file's structure: line breaks anywhere, '=' in a key, ']' in a section, or an

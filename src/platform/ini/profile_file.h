@@ -29,6 +29,9 @@ public:
     [[nodiscard]] std::u16string Read(std::u16string_view section, std::u16string_view key,
                                       std::size_t bufferSize) const;
     [[nodiscard]] bool exists() const { return doc_.has_value(); }
+    [[nodiscard]] bool HasSection(std::u16string_view section) const {
+        return doc_ && doc_->HasSection(section);
+    }
 
 private:
     std::optional<IniDocument> doc_;
