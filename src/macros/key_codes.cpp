@@ -76,4 +76,12 @@ std::uint8_t VirtualKeyToKeyCode(std::uint8_t virtualKey) { return kTables.toKey
 std::uint8_t KeyCodeToVirtualKey(std::uint8_t keyCode) { return kTables.toVirtual[keyCode]; }
 std::u16string_view KeyCodeName(std::uint8_t keyCode) { return kTables.name[keyCode]; }
 
+std::optional<std::uint8_t> KeyCodeFromName(std::u16string_view name) {
+    if (name == u"NON-AVAILABLE") return std::nullopt;
+    for (std::size_t k = 0; k < kTables.name.size(); ++k) {
+        if (kTables.name[k] == name) return static_cast<std::uint8_t>(k);
+    }
+    return std::nullopt;
+}
+
 }  // namespace zep
