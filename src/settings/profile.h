@@ -6,6 +6,8 @@
 #include <array>
 #include <cstdint>
 
+#include "device/mouse_contract.h"
+
 namespace zep {
 
 inline constexpr int kButtonCount = 7;
@@ -54,8 +56,8 @@ struct FunctionInfo {
 // Any 32-bit code: codes outside 0 ... 54 (hand-edited files) behave as "no function".
 [[nodiscard]] FunctionInfo LookupFunction(std::int32_t code);
 
-// Button 0 ... 6 -> the mouse's own button number.
-inline constexpr std::array<std::uint8_t, kButtonCount> ButtonHardwareIndex = {1, 2, 3, 4, 5, 8, 6};
+// ButtonHardwareIndex (button 0 ... 6 -> the mouse's own button number) is part of the device
+// contract.
 // DPI step 0 ... 11 -> hardware DPI code.
 inline constexpr std::array<std::uint8_t, kDpiStepCount> DpiStepCode = {1, 2,  3,  4,  5,  6,
                                                                        7, 9, 11, 13, 14, 15};

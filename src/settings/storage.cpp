@@ -73,9 +73,17 @@ MouseProfile LoadProfile(const ProfileFile& ini, const std::filesystem::path& fi
     return p;
 }
 
+IniSectionEntries ProfileSectionEntries(int number, const MouseProfile& profile) {
+    return {ProfileSectionName(number), ProfileEntries(profile)};
+}
+
+IniSectionEntries CurrentNumberEntries(int number) {
+    return {u"Init", {{u"CurConfig", FormatDecimal(number)}}};
+}
+
 bool SaveProfile(ProfileFile& ini, const std::filesystem::path& file, int number,
                  const MouseProfile& profile) {
-    return ini.WriteBatch(file, ProfileSectionName(number), ProfileEntries(profile));
+    return ini.WriteSections(file, {ProfileSectionEntries(number, profile)});
 }
 
 bool SaveDpiLevel(ProfileFile& ini, const std::filesystem::path& file, int number,
@@ -97,7 +105,7 @@ StartupSettings ReadStartupSettings(const ProfileFile& ini, const std::filesyste
 }
 
 bool WriteCurrentProfileNumber(ProfileFile& ini, const std::filesystem::path& configFile, int number) {
-    return ini.Write(configFile, u"Init", u"CurConfig", FormatDecimal(number));
+    return ini.WriteSections(configFile, {CurrentNumberEntries(number)});
 }
 
 }  // namespace zep

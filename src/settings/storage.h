@@ -25,6 +25,10 @@ inline constexpr int kProfileCount = 5;
 [[nodiscard]] MouseProfile LoadProfile(const ProfileFile& ini, const std::filesystem::path& file,
                                        int number, bool factory = false, bool english = false);
 
+// The 23 keys of a profile section, in their fixed order.
+[[nodiscard]] IniSectionEntries ProfileSectionEntries(int number, const MouseProfile& profile);
+[[nodiscard]] IniSectionEntries CurrentNumberEntries(int number);
+
 // All 23 keys, in their fixed order, as one replacement of the file.
 [[nodiscard]] bool SaveProfile(ProfileFile& ini, const std::filesystem::path& file, int number,
                                const MouseProfile& profile);

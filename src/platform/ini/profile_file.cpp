@@ -128,6 +128,11 @@ bool ProfileFile::Write(const std::filesystem::path& file, std::u16string_view s
 
 bool ProfileFile::WriteBatch(const std::filesystem::path& file, std::u16string_view section,
                              const std::vector<IniEntry>& entries) {
+    return WriteSections(file, {IniSectionEntries{std::u16string(section), entries}});
+}
+
+bool ProfileFile::WriteSections(const std::filesystem::path& file,
+                                const std::vector<IniSectionEntries>& sections) {
     std::lock_guard lock(writeMutex_);
     DirectoryLock dirLock(file.parent_path());
     IniDocument doc;
@@ -136,10 +141,12 @@ bool ProfileFile::WriteBatch(const std::filesystem::path& file, std::u16string_v
     } else if (std::error_code ec; std::filesystem::exists(file, ec)) {
         return Fail("cannot read " + file.string());  // never overwrite what we could not read
     }
-    for (const auto& entry : entries) {
-        if (!doc.Set(section, entry.key, entry.value)) {
-            return Fail("refused to write a name or value with a line break or a separator into " +
-                        file.string());
+    for (const auto& [section, entries] : sections) {
+        for (const auto& entry : entries) {
+            if (!doc.Set(section, entry.key, entry.value)) {
+                return Fail("refused to write a name or value with a line break or a separator into " +
+                            file.string());
+            }
         }
     }
     if (std::string error = ReplaceFileAtomically(file, doc.Serialize()); !error.empty()) {

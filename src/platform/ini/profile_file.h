@@ -42,6 +42,11 @@ struct IniEntry {
     std::u16string value;
 };
 
+struct IniSectionEntries {
+    std::u16string section;
+    std::vector<IniEntry> entries;
+};
+
 class ProfileFile {
 public:
     // Reads the file as it is now. A missing or unreadable file gives a snapshot without document.
@@ -61,6 +66,10 @@ public:
     // the cost of one replacement of the file.
     [[nodiscard]] bool WriteBatch(const std::filesystem::path& file, std::u16string_view section,
                                   const std::vector<IniEntry>& entries);
+
+    // Keys of several sections, in order, at the cost of one replacement.
+    [[nodiscard]] bool WriteSections(const std::filesystem::path& file,
+                                     const std::vector<IniSectionEntries>& sections);
 
     // How many times a file was replaced since construction (for benchmarks and tests).
     [[nodiscard]] std::uint64_t replacements() const { return replacements_.load(); }
