@@ -14,7 +14,8 @@ namespace fs = std::filesystem;
 Descriptor HexBytes(std::string_view text) {
     Descriptor bytes;
     std::istringstream in{std::string(text)};
-    for (std::string byte; in >> byte;) bytes.push_back(static_cast<std::uint8_t>(std::stoul(byte, nullptr, 16)));
+    for (std::string byte; in >> byte;)
+        bytes.push_back(static_cast<std::uint8_t>(std::stoul(byte, nullptr, 16)));
     return bytes;
 }
 
@@ -52,13 +53,14 @@ std::string FakeSysfs::AddNode(int number, std::uint16_t vendor, std::uint16_t p
     const fs::path nodeDir = hidDir / "hidraw" / name;
     fs::create_directories(nodeDir);
     char uevent[128];
-    std::snprintf(uevent, sizeof uevent, "DRIVER=hid-generic\nHID_ID=0003:%08X:%08X\nHID_NAME=Test\n",
-                  vendor, product);
+    std::snprintf(uevent, sizeof uevent,
+                  "DRIVER=hid-generic\nHID_ID=0003:%08X:%08X\nHID_NAME=Test\n", vendor, product);
     WriteBytes(hidDir / "uevent", uevent);
     WriteBytes(hidDir / "report_descriptor", std::string(descriptor.begin(), descriptor.end()));
     WriteBytes(nodeDir / "dev", "243:" + std::to_string(number) + "\n");
     fs::create_directory_symlink("../..", nodeDir / "device");
-    fs::create_directory_symlink("../../" + rel + "/hidraw/" + name, dir_ / "sys/class/hidraw" / name);
+    fs::create_directory_symlink("../../" + rel + "/hidraw/" + name,
+                                 dir_ / "sys/class/hidraw" / name);
     nodeDirs_[number] = nodeDir;
     return "/" + rel + "/hidraw/" + name;
 }
@@ -93,7 +95,9 @@ int SocketSyscalls::SetFeature(int, std::span<const std::uint8_t> report) {
     return featureError == 0 ? static_cast<int>(report.size()) : -featureError;
 }
 
-void SocketSyscalls::Close(int fd) { ::close(fd); }
+void SocketSyscalls::Close(int fd) {
+    ::close(fd);
+}
 
 int SocketSyscalls::OpenUeventSource() {
     int ends[2];

@@ -23,7 +23,7 @@ Descriptor BootMouseDescriptor();
 Descriptor VendorInterfaceDescriptor();
 
 class FakeSysfs {
-public:
+  public:
     FakeSysfs();
     [[nodiscard]] HidrawRoots roots() const { return {dir_ / "sys", dir_ / "dev"}; }
 
@@ -35,7 +35,7 @@ public:
     void SetDevNumbers(int number, const std::string& numbers);
     void RemoveNode(int number);
 
-private:
+  private:
     TempDir dir_;
     int hidSerial_ = 0;
     std::map<int, std::filesystem::path> nodeDirs_;
@@ -43,7 +43,7 @@ private:
 
 // Every Open gives the backend one end of a SOCK_SEQPACKET socketpair; the test holds the other.
 class SocketSyscalls : public HidrawSyscalls {
-public:
+  public:
     ~SocketSyscalls() override;
     int Open(const std::string& path, int flags) override;
     int SetFeature(int fd, std::span<const std::uint8_t> report) override;
@@ -58,11 +58,11 @@ public:
     void HangUp(int peer);
     std::vector<std::vector<std::uint8_t>> Features();
 
-    std::map<std::string, int> openErrors;  // path → errno
-    int featureError = 0;                   // errno for every SetFeature, 0 for success
+    std::map<std::string, int> openErrors;            // path → errno
+    int featureError = 0;                             // errno for every SetFeature, 0 for success
     std::vector<std::pair<std::string, int>> opened;  // path, flags
 
-private:
+  private:
     std::mutex mutex_;
     std::map<std::string, int> devicePeers_;
     int ueventPeer_ = -1;

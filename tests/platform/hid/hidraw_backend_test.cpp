@@ -1,5 +1,5 @@
-#include <gtest/gtest.h>
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -21,13 +21,15 @@ using Bytes = std::vector<std::uint8_t>;
 const test::Descriptor Keyboard = test::HexBytes(
     "05 01 09 06 A1 01 05 07 19 E0 29 E7 15 00 25 01 75 01 95 08 81 02 95 01 75 08 81 01 C0");
 // The vendor pair split over two nodes, each collection alone on its interface.
-const test::Descriptor ReadOnly = test::HexBytes(
-    "06 00 FF 09 01 A1 01 85 06 09 02 15 00 26 FF 00 75 08 95 08 81 02 C0");
-const test::Descriptor WriteOnly = test::HexBytes(
-    "06 01 FF 09 01 A1 01 85 07 09 02 75 08 95 08 B1 02 C0");
+const test::Descriptor ReadOnly =
+    test::HexBytes("06 00 FF 09 01 A1 01 85 06 09 02 15 00 26 FF 00 75 08 95 08 81 02 C0");
+const test::Descriptor WriteOnly =
+    test::HexBytes("06 01 FF 09 01 A1 01 85 07 09 02 75 08 95 08 B1 02 C0");
 
 struct HidrawFixture : ::testing::Test {
-    std::string Node(int n) const { return (sysfs.roots().dev / ("hidraw" + std::to_string(n))).string(); }
+    std::string Node(int n) const {
+        return (sysfs.roots().dev / ("hidraw" + std::to_string(n))).string();
+    }
     test::FakeSysfs sysfs;
     std::shared_ptr<test::SocketSyscalls> sys = std::make_shared<test::SocketSyscalls>();
     HidrawBackend backend{sysfs.roots(), sys, 20ms};
@@ -101,12 +103,13 @@ TEST_F(HidrawFixture, ReadsOnlyTheCollectionsReportsUntilHangUp) {
     ASSERT_EQ(opened.status, HidStatus::Ok);
     const int peer = sys->DevicePeer(Node(0));
     SendDatagram(peer, {1, 0, 0, 4, 0, 0, 0, 0, 0});  // keyboard report on the same node
-    SendDatagram(peer, {2, 0xE9, 0});                  // consumer report
+    SendDatagram(peer, {2, 0xE9, 0});                 // consumer report
     SendDatagram(peer, {6, 0xF1, 1, 0, 0, 0, 0, 0, 0});
     std::array<std::uint8_t, 256> buffer{};
     const HidReadResult read = opened.handle->ReadInputReport(buffer, {});
     ASSERT_EQ(read.status, HidStatus::Ok);
-    EXPECT_EQ(Bytes(buffer.begin(), buffer.begin() + read.size), (Bytes{6, 0xF1, 1, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(Bytes(buffer.begin(), buffer.begin() + read.size),
+              (Bytes{6, 0xF1, 1, 0, 0, 0, 0, 0, 0}));
     sys->HangUp(peer);
     EXPECT_EQ(opened.handle->ReadInputReport(buffer, {}).status, HidStatus::Removed);
     EXPECT_EQ(opened.handle->ReadInputReport(buffer, {}).status, HidStatus::Removed);
@@ -145,7 +148,8 @@ TEST_F(HidrawFixture, FeatureReportsGoOutAtTheirIdsExactLength) {
     const Bytes good{7, 0x10, 1, 1, 0, 0, 0, 0, 0};
     EXPECT_EQ(opened.handle->SendFeatureReport(good), HidStatus::Ok);
     EXPECT_EQ(opened.handle->SendFeatureReport(Bytes{7, 0x10, 1, 1}), HidStatus::BadLength);
-    EXPECT_EQ(opened.handle->SendFeatureReport(Bytes{6, 0, 0, 0, 0, 0, 0, 0, 0}), HidStatus::BadLength);
+    EXPECT_EQ(opened.handle->SendFeatureReport(Bytes{6, 0, 0, 0, 0, 0, 0, 0, 0}),
+              HidStatus::BadLength);
     EXPECT_EQ(sys->Features(), (std::vector<Bytes>{good}));
     sys->featureError = ENODEV;
     EXPECT_EQ(opened.handle->SendFeatureReport(good), HidStatus::Removed);
@@ -183,7 +187,8 @@ TEST_F(HidrawFixture, RemovalComesFromTheKernelsUevent) {
     RemovalProbe probe;
     auto watch = slow.WatchRemoval(Node(4) + "#3", std::ref(probe));
     const int peer = sys->UeventPeer();
-    const std::string other = std::string("remove@/devices/pci0000:00/other/hidraw/hidraw9") + '\0' + "ACTION=remove";
+    const std::string other =
+        std::string("remove@/devices/pci0000:00/other/hidraw/hidraw9") + '\0' + "ACTION=remove";
     const std::string add = "add@" + devpath + '\0' + "ACTION=add";
     const std::string sibling = "remove@" + devpath + "0" + '\0';  // hidraw40 is not hidraw4
     ASSERT_GT(::send(peer, other.data(), other.size(), 0), 0);
@@ -203,10 +208,13 @@ TEST_F(HidrawFixture, RemovalComesFromTheRescanWhenNumbersChangeOrTheNodeGoes) {
         HidrawBackend hidraw(tree.roots(), sys, 10ms);
         tree.AddNode(1, MouseVendorId, MouseProductId, test::VendorInterfaceDescriptor(), 1, 1);
         RemovalProbe probe;
-        auto watch = hidraw.WatchRemoval((tree.roots().dev / "hidraw1#2").string(), std::ref(probe));
+        auto watch =
+            hidraw.WatchRemoval((tree.roots().dev / "hidraw1#2").string(), std::ref(probe));
         sys->HangUp(sys->UeventPeer());  // no uevents: the rescan alone must notice
-        if (reused) tree.SetDevNumbers(1, "243:7");
-        else tree.RemoveNode(1);
+        if (reused)
+            tree.SetDevNumbers(1, "243:7");
+        else
+            tree.RemoveNode(1);
         EXPECT_TRUE(probe.WaitFor(1)) << reused;
     }
 }

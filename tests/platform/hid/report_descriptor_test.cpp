@@ -31,10 +31,10 @@ TEST(ReportDescriptor, TheTestDevicesInterfaces) {
     // Without report ids the id byte still counts: 7 data bytes give 8.
     ExpectCollections(test::BootMouseDescriptor(), {{0x01, 0x02, 8, 0, 0}}, "boot mouse");
     const test::Descriptor vendor = test::VendorInterfaceDescriptor();
-    ExpectCollections(vendor,
-                      {{0x01, 0x06, 9, 2, 0}, {0x0C, 0x01, 3, 0, 0}, {0xFF00, 1, 9, 0, 0},
-                       {0xFF01, 1, 0, 0, 9}},
-                      "keyboard, consumer, vendor");
+    ExpectCollections(
+        vendor,
+        {{0x01, 0x06, 9, 2, 0}, {0x0C, 0x01, 3, 0, 0}, {0xFF00, 1, 9, 0, 0}, {0xFF01, 1, 0, 0, 9}},
+        "keyboard, consumer, vendor");
     const auto parsed = ParseReportDescriptor(vendor);
     EXPECT_TRUE(parsed.descriptor->usesReportIds);
     EXPECT_TRUE(parsed.descriptor->collections[2].HasReport(ReportKind::Input, 6));
@@ -53,7 +53,8 @@ TEST(ReportDescriptor, TrickyButValidDescriptors) {
          "06 00 FF 09 01 A1 01 85 03 75 08 95 04 A4 85 04 75 10 95 01 B1 02 B4 81 02 C0",
          {{0xFF00, 1, 5, 0, 3}}},
         {"4-byte usage carries its own page",
-         "05 01 0B 01 00 0C 00 A1 01 75 08 95 02 81 02 C0", {{0x000C, 1, 3, 0, 0}}},
+         "05 01 0B 01 00 0C 00 A1 01 75 08 95 02 81 02 C0",
+         {{0x000C, 1, 3, 0, 0}}},
         {"nested collections stay in their top-level collection",
          "05 01 09 02 A1 01 09 01 A1 00 75 08 95 01 81 02 A1 02 95 02 81 02 C0 C0 C0",
          {{0x01, 2, 4, 0, 0}}},
@@ -61,12 +62,15 @@ TEST(ReportDescriptor, TrickyButValidDescriptors) {
          "06 00 FF 09 01 A1 01 75 08 95 03 81 02 C0 09 02 A1 01 B1 02 C0",
          {{0xFF00, 1, 4, 0, 0}, {0xFF00, 2, 0, 0, 4}}},
         {"bits of one report summed before rounding",
-         "05 01 09 02 A1 01 75 01 95 03 81 02 75 01 95 05 81 02 C0", {{0x01, 2, 2, 0, 0}}},
+         "05 01 09 02 A1 01 75 01 95 03 81 02 75 01 95 05 81 02 C0",
+         {{0x01, 2, 2, 0, 0}}},
         {"a short usage takes the page in force at the collection item",
-         "05 01 09 06 05 07 A1 01 75 08 95 01 81 02 C0", {{0x07, 6, 2, 0, 0}}},
+         "05 01 09 06 05 07 A1 01 75 08 95 01 81 02 C0",
+         {{0x07, 6, 2, 0, 0}}},
         {"long items are skipped", "FE 02 10 AA BB 05 01 09 02 A1 01 C0", {{0x01, 2, 0, 0, 0}}},
         {"largest report of the kind wins",
-         "06 00 FF 09 01 A1 01 85 01 75 08 95 02 81 02 85 02 95 10 81 02 C0", {{0xFF00, 1, 17, 0, 0}}},
+         "06 00 FF 09 01 A1 01 85 01 75 08 95 02 81 02 85 02 95 10 81 02 C0",
+         {{0xFF00, 1, 17, 0, 0}}},
     };
     for (const auto& c : cases) ExpectCollections(HexBytes(c.hex), c.expected, c.name);
 }
@@ -92,7 +96,8 @@ TEST(ReportDescriptor, RejectsMalformedInput) {
         EXPECT_FALSE(parsed.error.empty()) << c.name;
     }
     // Exactly 16 KiB of data is still a report.
-    EXPECT_TRUE(ParseReportDescriptor(HexBytes("05 01 09 02 A1 01 75 08 96 00 40 81 02 C0")).descriptor);
+    EXPECT_TRUE(
+        ParseReportDescriptor(HexBytes("05 01 09 02 A1 01 75 08 96 00 40 81 02 C0")).descriptor);
 }
 
 TEST(ReportDescriptor, FlagsAReportIdUsedByTwoCollections) {

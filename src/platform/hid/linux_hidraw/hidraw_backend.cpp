@@ -19,15 +19,15 @@ namespace zep {
 namespace {
 
 class SystemSyscalls : public HidrawSyscalls {
-public:
+  public:
     int Open(const std::string& path, int flags) override {
         const int fd = ::open(path.c_str(), flags);
         return fd < 0 ? -errno : fd;
     }
     int SetFeature(int fd, std::span<const std::uint8_t> report) override {
         // The kernel only reads the buffer; the ioctl's signature is not const.
-        const int result = ::ioctl(fd, HIDIOCSFEATURE(report.size()),
-                                   const_cast<std::uint8_t*>(report.data()));
+        const int result =
+            ::ioctl(fd, HIDIOCSFEATURE(report.size()), const_cast<std::uint8_t*>(report.data()));
         return result < 0 ? -errno : result;
     }
     void Close(int fd) override { ::close(fd); }
@@ -58,11 +58,14 @@ public:
 HidStatus OpenError(int error) {
     switch (error) {
         case EACCES:
-        case EPERM: return HidStatus::PermissionDenied;
+        case EPERM:
+            return HidStatus::PermissionDenied;
         case ENOENT:
         case ENODEV:
-        case ENXIO: return HidStatus::NotFound;
-        default: return HidStatus::IoError;
+        case ENXIO:
+            return HidStatus::NotFound;
+        default:
+            return HidStatus::IoError;
     }
 }
 
@@ -85,7 +88,7 @@ std::optional<InterfacePath> SplitPath(const HidrawRoots& roots, const std::stri
 }
 
 class EventFd {
-public:
+  public:
     EventFd() : fd_(::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)) {}
     ~EventFd() {
         if (fd_ >= 0) ::close(fd_);
@@ -102,22 +105,24 @@ public:
         (void)!::read(fd_, &value, sizeof value);
     }
 
-private:
+  private:
     int fd_;
 };
 
 class HidrawHandle : public HidHandle {
-public:
+  public:
     HidrawHandle(std::shared_ptr<HidrawSyscalls> sys, int fd, TopLevelCollection collection,
                  bool usesReportIds)
-        : sys_(std::move(sys)), fd_(fd), collection_(std::move(collection)),
+        : sys_(std::move(sys)),
+          fd_(fd),
+          collection_(std::move(collection)),
           usesReportIds_(usesReportIds) {}
     ~HidrawHandle() override { sys_->Close(fd_); }
 
     HidReadResult ReadInputReport(std::span<std::uint8_t> buffer, std::stop_token stop) override;
     HidStatus SendFeatureReport(std::span<const std::uint8_t> report) override;
 
-private:
+  private:
     // One report of the node into buffer: Ok with its size, or why there is none.
     HidReadResult ReadOne(std::span<std::uint8_t> buffer);
 
@@ -163,7 +168,8 @@ HidReadResult HidrawHandle::ReadInputReport(std::span<std::uint8_t> buffer, std:
             if (read.status == HidStatus::Removed) removed_ = true;
             if (read.status != HidStatus::Ok) return read;
             // Every file of the node gets the reports of all its collections.
-            if (collection_.HasReport(ReportKind::Input, usesReportIds_ ? buffer[0] : 0)) return read;
+            if (collection_.HasReport(ReportKind::Input, usesReportIds_ ? buffer[0] : 0))
+                return read;
             continue;
         }
         if (fds[0].revents & (POLLHUP | POLLERR | POLLNVAL)) {
@@ -186,11 +192,14 @@ HidStatus HidrawHandle::SendFeatureReport(std::span<const std::uint8_t> report) 
 }
 
 class HidrawRemovalWatch : public HidRemovalWatch {
-public:
+  public:
     HidrawRemovalWatch(HidrawRoots roots, std::shared_ptr<HidrawSyscalls> sys, HidrawNode node,
                        std::chrono::milliseconds interval, std::function<void()> onRemoved)
-        : roots_(std::move(roots)), sys_(std::move(sys)), node_(std::move(node)),
-          interval_(interval), onRemoved_(std::move(onRemoved)) {
+        : roots_(std::move(roots)),
+          sys_(std::move(sys)),
+          node_(std::move(node)),
+          interval_(interval),
+          onRemoved_(std::move(onRemoved)) {
         ueventFd_ = sys_->OpenUeventSource();  // without it, the rescan still notices
         thread_ = std::thread([this] { Run(); });
     }
@@ -200,7 +209,7 @@ public:
         if (ueventFd_ >= 0) sys_->Close(ueventFd_);
     }
 
-private:
+  private:
     [[nodiscard]] bool Gone() const {
         return ReadDevNumbers(roots_, node_.name) != node_.devNumbers;
     }
@@ -245,7 +254,8 @@ void HidrawRemovalWatch::Run() {
         if (ready < 0 && errno != EINTR) return;
         if (fds[0].revents != 0) return;  // disarmed
         if ((fds[1].revents & POLLIN) && UeventSaysRemoved()) break;
-        if ((fds[1].revents & (POLLHUP | POLLERR)) && !(fds[1].revents & POLLIN)) useUevents_ = false;
+        if ((fds[1].revents & (POLLHUP | POLLERR)) && !(fds[1].revents & POLLIN))
+            useUevents_ = false;
         if (ready == 0 && Gone()) break;  // the rescan: numbers are reused, so compare them
     }
     onRemoved_();
@@ -255,7 +265,9 @@ class NoWatch : public HidRemovalWatch {};
 
 }  // namespace
 
-std::shared_ptr<HidrawSyscalls> SystemHidrawSyscalls() { return std::make_shared<SystemSyscalls>(); }
+std::shared_ptr<HidrawSyscalls> SystemHidrawSyscalls() {
+    return std::make_shared<SystemSyscalls>();
+}
 
 bool UeventRemoves(std::string_view message, std::string_view devpath) {
     const std::string_view header = message.substr(0, message.find('\0'));

@@ -3,12 +3,12 @@
 // with the path "<dev node>#<collection index>"; reads are filtered to the collection's input
 // report ids, since every open file of a node gets every report of the node.
 
+#include <sys/types.h>
 #include <chrono>
 #include <cstdint>
 #include <memory>
 #include <span>
 #include <string>
-#include <sys/types.h>
 
 #include "platform/hid/hid_backend.h"
 #include "platform/hid/linux_hidraw/sysfs_enumeration.h"
@@ -18,7 +18,7 @@ namespace zep {
 // The system calls the backend makes on device files, so that a test can hand it sockets.
 // Results are >= 0 on success and -errno on failure.
 class HidrawSyscalls {
-public:
+  public:
     virtual ~HidrawSyscalls() = default;
     virtual int Open(const std::string& path, int flags) = 0;
     virtual int SetFeature(int fd, std::span<const std::uint8_t> report) = 0;
@@ -36,7 +36,7 @@ public:
 [[nodiscard]] bool UeventRemoves(std::string_view message, std::string_view devpath);
 
 class HidrawBackend : public HidBackend {
-public:
+  public:
     explicit HidrawBackend(HidrawRoots roots = {},
                            std::shared_ptr<HidrawSyscalls> sys = SystemHidrawSyscalls(),
                            std::chrono::milliseconds rescanInterval = std::chrono::seconds(1));
@@ -46,7 +46,7 @@ public:
     std::unique_ptr<HidRemovalWatch> WatchRemoval(const std::string& path,
                                                   std::function<void()> onRemoved) override;
 
-private:
+  private:
     HidrawRoots roots_;
     std::shared_ptr<HidrawSyscalls> sys_;
     std::chrono::milliseconds rescanInterval_;

@@ -24,10 +24,10 @@ struct LocalUsage {
 enum ItemType : std::uint8_t { Main = 0, Global = 1, Local = 2 };
 
 class Parser {
-public:
+  public:
     DescriptorParse Run(std::span<const std::uint8_t> bytes);
 
-private:
+  private:
     bool Item(std::uint8_t type, std::uint8_t tag, std::uint32_t data, std::size_t size);
     bool MainItem(std::uint8_t tag, std::uint32_t data);
     bool GlobalItem(std::uint8_t tag, std::uint32_t data);
@@ -77,24 +77,32 @@ bool Parser::Item(std::uint8_t type, std::uint8_t tag, std::uint32_t data, std::
             usage_.reset();  // local items last until the next main item
             return ok;
         }
-        case Global: return GlobalItem(tag, data);
+        case Global:
+            return GlobalItem(tag, data);
         case Local:
             if (tag == 0) usage_ = LocalUsage{data, size == 4};
             return true;
-        default: return true;  // reserved
+        default:
+            return true;  // reserved
     }
 }
 
 bool Parser::GlobalItem(std::uint8_t tag, std::uint32_t data) {
     switch (tag) {
-        case 0: global_.usagePage = data; break;
-        case 7: global_.reportSize = data; break;
+        case 0:
+            global_.usagePage = data;
+            break;
+        case 7:
+            global_.reportSize = data;
+            break;
         case 8:
             if (data == 0 || data > 255) return Fail("report id " + std::to_string(data));
             global_.reportId = data;
             result_.usesReportIds = true;
             break;
-        case 9: global_.reportCount = data; break;
+        case 9:
+            global_.reportCount = data;
+            break;
         case 10:
             if (stack_.size() >= 64) return Fail("push stack too deep");
             stack_.push_back(global_);
@@ -104,22 +112,26 @@ bool Parser::GlobalItem(std::uint8_t tag, std::uint32_t data) {
             global_ = stack_.back();
             stack_.pop_back();
             break;
-        default: break;
+        default:
+            break;
     }
     return true;
 }
 
 bool Parser::MainItem(std::uint8_t tag, std::uint32_t data) {
     switch (tag) {
-        case 8: return AddBits(ReportKind::Input);
-        case 9: return AddBits(ReportKind::Output);
-        case 11: return AddBits(ReportKind::Feature);
+        case 8:
+            return AddBits(ReportKind::Input);
+        case 9:
+            return AddBits(ReportKind::Output);
+        case 11:
+            return AddBits(ReportKind::Feature);
         case 10:  // Collection
             if (depth_++ == 0) {
                 TopLevelCollection collection;
                 const LocalUsage usage = usage_.value_or(LocalUsage{});
-                collection.usagePage =
-                    static_cast<std::uint16_t>(usage.extended ? usage.value >> 16 : global_.usagePage);
+                collection.usagePage = static_cast<std::uint16_t>(
+                    usage.extended ? usage.value >> 16 : global_.usagePage);
                 collection.usage = static_cast<std::uint16_t>(usage.value & 0xFFFF);
                 result_.collections.push_back(collection);
             }
@@ -128,7 +140,9 @@ bool Parser::MainItem(std::uint8_t tag, std::uint32_t data) {
             if (depth_ == 0) return Fail("end collection without collection");
             --depth_;
             return true;
-        default: (void)data; return true;
+        default:
+            (void)data;
+            return true;
     }
 }
 
@@ -136,7 +150,7 @@ bool Parser::AddBits(ReportKind kind) {
     if (depth_ == 0) return true;  // outside every collection: belongs to no interface
     const std::uint64_t bits = std::uint64_t{global_.reportSize} * global_.reportCount;
     auto& perId = result_.collections.back();
-    auto& map = kind == ReportKind::Input ? perId.inputBits
+    auto& map = kind == ReportKind::Input    ? perId.inputBits
                 : kind == ReportKind::Output ? perId.outputBits
                                              : perId.featureBits;
     const std::uint64_t total = map[static_cast<std::uint8_t>(global_.reportId)] + bits;
@@ -161,9 +175,12 @@ void FindSharedIds(ReportDescriptor& d) {
 
 const std::map<std::uint8_t, std::uint32_t>& TopLevelCollection::Bits(ReportKind kind) const {
     switch (kind) {
-        case ReportKind::Input: return inputBits;
-        case ReportKind::Output: return outputBits;
-        case ReportKind::Feature: break;
+        case ReportKind::Input:
+            return inputBits;
+        case ReportKind::Output:
+            return outputBits;
+        case ReportKind::Feature:
+            break;
     }
     return featureBits;
 }

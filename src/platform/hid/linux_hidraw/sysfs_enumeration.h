@@ -19,10 +19,10 @@ struct HidrawRoots {
 };
 
 struct HidrawNode {
-    std::string name;                 // "hidraw1"
-    std::filesystem::path devNode;    // <dev>/hidraw1
-    std::string devpath;              // the kernel's path of the node: "/devices/.../hidraw/hidraw1"
-    std::string devNumbers;           // "major:minor", as the node's "dev" file holds them
+    std::string name;               // "hidraw1"
+    std::filesystem::path devNode;  // <dev>/hidraw1
+    std::string devpath;            // the kernel's path of the node: "/devices/.../hidraw/hidraw1"
+    std::string devNumbers;         // "major:minor", as the node's "dev" file holds them
     std::uint16_t vendorId = 0;
     std::uint16_t productId = 0;
     ReportDescriptor descriptor;
