@@ -9,8 +9,8 @@ namespace {
 
 // Report lengths as the descriptor of the real mouse gives them.
 std::vector<HidInterfaceInfo> MouseInterfaces() {
-    auto info = [](std::uint16_t page, std::uint16_t usage, std::uint16_t in,
-                   std::uint16_t feature, const char* path) {
+    auto info = [](std::uint16_t page, std::uint16_t usage, std::uint16_t in, std::uint16_t feature,
+                   const char* path) {
         return HidInterfaceInfo{MouseVendorId, MouseProductId, page, usage, in, feature, path};
     };
     return {
@@ -23,7 +23,7 @@ std::vector<HidInterfaceInfo> MouseInterfaces() {
 }
 
 class SimReadHandle : public HidHandle {
-public:
+  public:
     explicit SimReadHandle(std::shared_ptr<SimulatedMouse::InputQueue> queue)
         : queue_(std::move(queue)) {}
     HidReadResult ReadInputReport(std::span<std::uint8_t> buffer, std::stop_token stop) override {
@@ -33,12 +33,12 @@ public:
         return HidStatus::IoError;  // opened for reading only
     }
 
-private:
+  private:
     std::shared_ptr<SimulatedMouse::InputQueue> queue_;
 };
 
 class SimWriteHandle : public HidHandle {
-public:
+  public:
     explicit SimWriteHandle(SimulatedMouse& mouse) : mouse_(mouse) {}
     HidReadResult ReadInputReport(std::span<std::uint8_t>, std::stop_token) override {
         return {HidStatus::IoError, 0};  // opened for writing only
@@ -47,15 +47,15 @@ public:
         return mouse_.ReceiveFeature(report);
     }
 
-private:
+  private:
     SimulatedMouse& mouse_;
 };
 
 class SimRemovalWatch : public HidRemovalWatch {
-public:
+  public:
     explicit SimRemovalWatch(std::shared_ptr<void> token) : token_(std::move(token)) {}
 
-private:
+  private:
     std::shared_ptr<void> token_;
 };
 
@@ -77,7 +77,8 @@ HidOpenResult SimHidBackend::Open(const std::string& path, HidOpenMode mode) {
     const auto all = MouseInterfaces();
     const bool known = std::any_of(all.begin(), all.end(), [&](auto& i) { return i.path == path; });
     if (!known || !mouse_.Plugged()) return {HidStatus::NotFound, nullptr};
-    if (mode == HidOpenMode::Write) return {HidStatus::Ok, std::make_unique<SimWriteHandle>(mouse_)};
+    if (mode == HidOpenMode::Write)
+        return {HidStatus::Ok, std::make_unique<SimWriteHandle>(mouse_)};
     auto queue = mouse_.OpenReader(path == SimReadPath);
     return {HidStatus::Ok, std::make_unique<SimReadHandle>(std::move(queue))};
 }

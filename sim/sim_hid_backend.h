@@ -15,7 +15,7 @@ inline constexpr const char* SimReadPath = "sim/mouse/1#2";
 inline constexpr const char* SimWritePath = "sim/mouse/1#3";
 
 class SimHidBackend : public HidBackend {
-public:
+  public:
     explicit SimHidBackend(SimulatedMouse& mouse) : mouse_(mouse) {}
 
     std::vector<HidInterfaceInfo> ListInterfaces() override;
@@ -26,7 +26,7 @@ public:
     // Makes every later Open with this mode fail with status (PermissionDenied, say); Ok undoes it.
     void FailOpen(HidOpenMode mode, HidStatus status);
 
-private:
+  private:
     SimulatedMouse& mouse_;
     std::mutex mutex_;
     std::map<HidOpenMode, HidStatus> openFailures_;

@@ -68,10 +68,11 @@ std::string HexLine(char direction, std::span<const std::uint8_t> bytes) {
 
 std::string KeyName(std::uint8_t usage) {
     static constexpr std::array<const char*, 17> Named = {
-        "Return", "Escape", "Backspace", "Tab", "Space", "-", "=", "[", "]", "\\", "#", ";",
-        "'", "`", ",", ".", "/"};
+        "Return", "Escape", "Backspace", "Tab", "Space", "-", "=", "[", "]",
+        "\\",     "#",      ";",         "'",   "`",     ",", ".", "/"};
     if (usage >= 0x04 && usage <= 0x1D) return std::string(1, static_cast<char>('A' + usage - 4));
-    if (usage >= 0x1E && usage <= 0x26) return std::string(1, static_cast<char>('1' + usage - 0x1E));
+    if (usage >= 0x1E && usage <= 0x26)
+        return std::string(1, static_cast<char>('1' + usage - 0x1E));
     if (usage == 0x27) return "0";
     if (usage >= 0x28 && usage <= 0x38) return Named[usage - 0x28];
     if (usage >= 0x3A && usage <= 0x45) return "F" + std::to_string(usage - 0x3A + 1);
@@ -93,8 +94,8 @@ HidStatus SimulatedMouse::ReceiveFeature(std::span<const std::uint8_t> report) {
     std::lock_guard lock(mutex_);
     if (!plugged_) return HidStatus::Removed;
     if (report.size() != SimFeatureReportLength || report[0] != FeatureReportId) {
-        Note("rejected feature report of " + std::to_string(report.size()) + " bytes: " +
-             HexLine('!', report).substr(2));
+        Note("rejected feature report of " + std::to_string(report.size()) +
+             " bytes: " + HexLine('!', report).substr(2));
         return HidStatus::BadLength;
     }
     log_.Add(HexLine('>', report));
@@ -105,10 +106,14 @@ HidStatus SimulatedMouse::ReceiveFeature(std::span<const std::uint8_t> report) {
 void SimulatedMouse::ApplyCommand(std::span<const std::uint8_t> r) {
     switch (r[1]) {
         case CmdButtonFunction:
-            if (IsButton(r[2])) config_.hardwareCodes[r[2]] = r[3];
-            else Note("no button with hardware number " + std::to_string(r[2]));
+            if (IsButton(r[2]))
+                config_.hardwareCodes[r[2]] = r[3];
+            else
+                Note("no button with hardware number " + std::to_string(r[2]));
             break;
-        case CmdWheelMode: config_.wheelMode = r[2]; break;
+        case CmdWheelMode:
+            config_.wheelMode = r[2];
+            break;
         case CmdDpiLevel: {
             const unsigned level = r[3] & 0x07u;
             if (r[2] < 0x40 || r[2] > 0x43 || (r[3] & 0x08u) == 0 || level > 3) {
@@ -121,14 +126,20 @@ void SimulatedMouse::ApplyCommand(std::span<const std::uint8_t> r) {
             break;
         }
         case CmdLedEffect:
-            if (r[2] == 0x7F && r[3] >= 0x10) config_.ledCode = static_cast<std::uint8_t>(r[3] - 0x10);
-            else Note("malformed LED command");
+            if (r[2] == 0x7F && r[3] >= 0x10)
+                config_.ledCode = static_cast<std::uint8_t>(r[3] - 0x10);
+            else
+                Note("malformed LED command");
             break;
         case CmdFireInterval:
             config_.fireInterval = static_cast<std::uint16_t>((r[2] << 8) | r[3]);
             break;
-        case CmdKeyState: KeyReport(r.subspan(2, 6)); break;
-        case CmdButtonState: ButtonReport(r[3]); break;
+        case CmdKeyState:
+            KeyReport(r.subspan(2, 6));
+            break;
+        case CmdButtonState:
+            ButtonReport(r[3]);
+            break;
         case CmdConsumerKey:
             HostEvent("consumer 0x" + Hex2(static_cast<unsigned>((r[2] << 8) | r[3]), 4));
             break;
@@ -136,7 +147,9 @@ void SimulatedMouse::ApplyCommand(std::span<const std::uint8_t> r) {
             config_.exitNoticed = true;
             Note("exit notice");
             break;
-        default: Note("unknown command 0x" + Hex2(r[1], 2)); break;
+        default:
+            Note("unknown command 0x" + Hex2(r[1], 2));
+            break;
     }
 }
 
@@ -174,7 +187,8 @@ std::uint8_t SimulatedMouse::NextDpiLevel(std::uint8_t hardwareCode) const {
     const int current = config_.dpiLevel;
     if (hardwareCode == HwCodeDpiCycle) {
         for (int step = 1; step <= 4; ++step) {
-            if (enabled((current + step) % 4)) return static_cast<std::uint8_t>((current + step) % 4);
+            if (enabled((current + step) % 4))
+                return static_cast<std::uint8_t>((current + step) % 4);
         }
         return config_.dpiLevel;
     }
@@ -203,7 +217,8 @@ bool SimulatedMouse::Press(std::uint8_t hardwareNumber) {
     const std::uint8_t code = config_.hardwareCodes[hardwareNumber];
     const auto event = static_cast<std::uint8_t>(ButtonEventBase + hardwareNumber);
     if (!MouseReportsPress(code)) {
-        Note("button " + std::to_string(hardwareNumber) + " down: mouse function 0x" + Hex2(code, 2));
+        Note("button " + std::to_string(hardwareNumber) + " down: mouse function 0x" +
+             Hex2(code, 2));
         if (code >= 1 && code <= 3) HostEvent(std::string(ButtonNames[code - 1]) + " button down");
         return true;
     }
@@ -316,7 +331,8 @@ HidReadResult SimulatedMouse::InputQueue::Read(std::span<std::uint8_t> buffer,
     return {HidStatus::Ok, size};
 }
 
-void SimulatedMouse::InputQueue::Push(const std::array<std::uint8_t, SimInputReportLength>& report) {
+void SimulatedMouse::InputQueue::Push(
+    const std::array<std::uint8_t, SimInputReportLength>& report) {
     {
         std::lock_guard lock(mutex_);
         reports_.push_back(report);

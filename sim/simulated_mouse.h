@@ -47,7 +47,7 @@ struct MouseConfig {
 // One line per report, in order: "> 07 10 01 01 00 00 00 00 00" for a feature report from the
 // host, "< 06 F1 01 00 00 00 00 00 00" for an input report to it, "# ..." for anything else.
 class TrafficLog {
-public:
+  public:
     void Add(std::string line);
     [[nodiscard]] std::vector<std::string> Lines() const;
     // Only the report lines ("> " and "< "), for golden comparisons.
@@ -55,7 +55,7 @@ public:
     // Every line from now on is also written to sink (the --simulate demo); nullptr stops that.
     void Mirror(std::ostream* sink);
 
-private:
+  private:
     mutable std::mutex mutex_;
     std::vector<std::string> lines_;
     std::ostream* sink_ = nullptr;
@@ -67,7 +67,7 @@ private:
 [[nodiscard]] std::string KeyName(std::uint8_t usage);
 
 class SimulatedMouse {
-public:
+  public:
     SimulatedMouse();
     ~SimulatedMouse();
     SimulatedMouse(const SimulatedMouse&) = delete;
@@ -100,7 +100,7 @@ public:
     [[nodiscard]] std::vector<std::string> HostEvents() const;
     [[nodiscard]] TrafficLog& Log() { return log_; }
 
-private:
+  private:
     struct RemovalEntry;
     void ApplyCommand(std::span<const std::uint8_t> report);
     void KeyReport(std::span<const std::uint8_t> report);
@@ -124,14 +124,14 @@ private:
 
 // The input side of one open reader: reports wait here until read.
 class SimulatedMouse::InputQueue {
-public:
+  public:
     explicit InputQueue(bool vendorCollection) : vendor(vendorCollection) {}
     HidReadResult Read(std::span<std::uint8_t> buffer, std::stop_token stop);
     void Push(const std::array<std::uint8_t, SimInputReportLength>& report);
     void Close();
     const bool vendor;
 
-private:
+  private:
     std::mutex mutex_;
     std::condition_variable_any ready_;
     std::deque<std::array<std::uint8_t, SimInputReportLength>> reports_;

@@ -11,7 +11,9 @@ std::span<std::uint8_t, ReportBufferSize> ChannelLock::FeatureBuffer() {
     return std::span<std::uint8_t, ReportBufferSize>(channel_.buffer_);
 }
 
-HidStatus ChannelLock::SendFeature() { return channel_.SendLocked(); }
+HidStatus ChannelLock::SendFeature() {
+    return channel_.SendLocked();
+}
 
 HidStatus ChannelLock::Send(std::span<const std::uint8_t> bytesFromOffset0) {
     if (bytesFromOffset0.size() > ReportBufferSize) return HidStatus::BadLength;

@@ -25,7 +25,7 @@ class Channel;
 
 // Holds the channel while one command is built and sent. Obtained from Channel::Lock().
 class ChannelLock {
-public:
+  public:
     // The shared buffer; byte 0 is the report id, byte 1 the command.
     [[nodiscard]] std::span<std::uint8_t, ReportBufferSize> FeatureBuffer();
     // Sends the buffer at the write collection's feature report length. NotFound without an open
@@ -35,7 +35,7 @@ public:
     // Writes bytesFromOffset0 over the start of the buffer (the rest keeps its bytes) and sends.
     HidStatus Send(std::span<const std::uint8_t> bytesFromOffset0);
 
-private:
+  private:
     friend class Channel;
     explicit ChannelLock(Channel& channel);
     std::unique_lock<std::mutex> lock_;
@@ -50,7 +50,7 @@ inline constexpr std::uint8_t FirstButtonCode = 0xF0;
 inline constexpr std::size_t HeldKeySlots = 6;
 
 class Channel {
-public:
+  public:
     using Pause = std::function<void(std::chrono::milliseconds)>;
 
     // pause serves ReleaseAll's waits between its reports; the default sleeps.
@@ -63,7 +63,8 @@ public:
     // One command: Lock().Send(bytesFromOffset0).
     HidStatus Send(std::span<const std::uint8_t> bytesFromOffset0);
     HidStatus Send(std::initializer_list<std::uint8_t> bytesFromOffset0) {
-        return Send(std::span<const std::uint8_t>(bytesFromOffset0.begin(), bytesFromOffset0.size()));
+        return Send(
+            std::span<const std::uint8_t>(bytesFromOffset0.begin(), bytesFromOffset0.size()));
     }
 
     // Updates the held keys (codes below 0xF0) or the button mask (0xF0 ... 0xF2; 0xF3 ... 0xFF
@@ -79,7 +80,7 @@ public:
     [[nodiscard]] std::array<std::uint8_t, HeldKeySlots> HeldKeys() const;
     [[nodiscard]] std::uint8_t ButtonMask() const;
 
-private:
+  private:
     friend class ChannelLock;
     HidStatus SendLocked();
     HidStatus SendKeyStateLocked();

@@ -28,7 +28,7 @@ void ApplyInputReport(std::span<const std::uint8_t> report, std::uint32_t macroM
                       PressHandOver& handOver);
 
 class InputListener {
-public:
+  public:
     // Reads MACRO_MODE2 of the profile, afresh for every report.
     using MacroModeSource = std::function<std::uint32_t()>;
 
@@ -41,7 +41,7 @@ public:
     // Interrupts the wait or read in progress and joins. Safe to call twice.
     void Stop();
 
-private:
+  private:
     void Run(std::stop_token stop);
 
     MouseLink& link_;

@@ -49,7 +49,7 @@ inline constexpr std::size_t MaxInterfacesSearched = 100;
 // listener and the window. Discovery publishes the handles once; readers never see them change
 // half-way.
 class MouseLink {
-public:
+  public:
     // onRemoved runs once, on a backend thread, when any examined interface of the mouse goes away.
     explicit MouseLink(std::function<void()> onRemoved);
     ~MouseLink();
@@ -74,7 +74,7 @@ public:
     [[nodiscard]] std::optional<PublishedReader> WaitForReader(std::stop_token stop,
                                                                std::uint64_t afterGeneration);
 
-private:
+  private:
     void OnInterfaceRemoved();
 
     std::function<void()> onRemoved_;

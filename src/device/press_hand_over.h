@@ -24,7 +24,7 @@ struct PendingPress {
 };
 
 class PressHandOver {
-public:
+  public:
     using Clock = std::chrono::steady_clock;
 
     // Clears PressPending and StopRequested: the executor once a press is handled, and start-up.
@@ -54,7 +54,7 @@ public:
     void Shutdown();
     [[nodiscard]] bool ShuttingDown() const { return shutdown_.load(std::memory_order_acquire); }
 
-private:
+  private:
     mutable std::mutex mutex_;  // orders flag changes with the waits; never held while working
     std::condition_variable changed_;
     std::atomic<std::uint8_t> buttonCode_{0};

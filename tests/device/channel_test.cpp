@@ -38,14 +38,16 @@ struct ChannelFixture : ::testing::Test, ChannelRig {};
 struct KeyCase {
     const char* name;
     std::vector<std::pair<std::uint8_t, std::uint8_t>> events;  // code, kind
-    Bytes lastReport;                                            // bytes 0 ... 7
+    Bytes lastReport;                                           // bytes 0 ... 7
 };
 
 TEST_F(ChannelFixture, KeyAndButtonReportsFollowTheEvents) {
     const KeyCase cases[] = {
         {"press A", {{0x04, 1}}, {7, 0x15, 0x04, 0, 0, 0, 0, 0}},
         {"then B", {{0x04, 1}, {0x05, 1}}, {7, 0x15, 0x04, 0x05, 0, 0, 0, 0}},
-        {"release A shifts B down", {{0x04, 1}, {0x05, 1}, {0x04, 2}}, {7, 0x15, 0x05, 0, 0, 0, 0, 0}},
+        {"release A shifts B down",
+         {{0x04, 1}, {0x05, 1}, {0x04, 2}},
+         {7, 0x15, 0x05, 0, 0, 0, 0, 0}},
         {"same key twice takes two slots", {{0x04, 1}, {0x04, 1}}, {7, 0x15, 4, 4, 0, 0, 0, 0}},
         {"release of a key not held", {{0x04, 1}, {0x09, 2}}, {7, 0x15, 4, 0, 0, 0, 0, 0}},
         {"seventh key dropped",
@@ -147,7 +149,8 @@ TEST_F(ChannelFixture, CommandsFromTwoThreadsNeverInterleave) {
     // Each thread sends its own command shape; any report mixing the two shows a torn build.
     constexpr int PerThread = 300;
     std::thread keys([&] {
-        for (int i = 0; i < PerThread; ++i) channel.SendKeyEvent(0x04, static_cast<std::uint8_t>(1 + i % 2));
+        for (int i = 0; i < PerThread; ++i)
+            channel.SendKeyEvent(0x04, static_cast<std::uint8_t>(1 + i % 2));
     });
     std::thread config([&] {
         for (int i = 0; i < PerThread; ++i) channel.Send({7, 0x12, 0x00, 0x06, 0, 0, 0, 0});

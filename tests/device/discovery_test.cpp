@@ -19,7 +19,8 @@ HidInterfaceInfo Other(std::uint16_t vendor, std::uint16_t product, std::uint16_
 }
 std::vector<HidInterfaceInfo> Fillers(int count) {
     std::vector<HidInterfaceInfo> list;
-    for (int i = 0; i < count; ++i) list.push_back(Other(0x046D, 0xC077, 0x0001, "k" + std::to_string(i)));
+    for (int i = 0; i < count; ++i)
+        list.push_back(Other(0x046D, 0xC077, 0x0001, "k" + std::to_string(i)));
     return list;
 }
 
@@ -43,23 +44,44 @@ TEST(DiscoverMouse, SearchesInOrderAndStopsAtThePair) {
         {"pair after other devices",
          withFillers(3, {Mouse(1, 2, "m0"), Mouse(0xFF00, 1, "r"), Mouse(0xFF01, 1, "w"),
                          Mouse(0x0C, 1, "after")}),
-         true, "w", {"m0", "r", "w"}},
+         true,
+         "w",
+         {"m0", "r", "w"}},
         {"write before read",
          {Mouse(0xFF01, 1, "w"), Other(0x1234, 0x5678, 0xFF00, "foreign"), Mouse(0xFF00, 1, "r")},
-         true, "r", {"w", "r"}},
-        {"same vendor, other product", {Other(MouseVendorId, 0x1287, 0xFF00, "x"),
-                                        Other(MouseVendorId, 0x1287, 0xFF01, "y")},
-         false, "", {}},
-        {"vendor pages with another usage", {Mouse(0xFF00, 2, "r2"), Mouse(0xFF01, 2, "w2")},
-         false, "w2", {"r2", "w2"}},
-        {"only the read collection", {Mouse(0xFF00, 1, "r"), Mouse(1, 2, "m")}, false, "m",
+         true,
+         "r",
+         {"w", "r"}},
+        {"same vendor, other product",
+         {Other(MouseVendorId, 0x1287, 0xFF00, "x"), Other(MouseVendorId, 0x1287, 0xFF01, "y")},
+         false,
+         "",
+         {}},
+        {"vendor pages with another usage",
+         {Mouse(0xFF00, 2, "r2"), Mouse(0xFF01, 2, "w2")},
+         false,
+         "w2",
+         {"r2", "w2"}},
+        {"only the read collection",
+         {Mouse(0xFF00, 1, "r"), Mouse(1, 2, "m")},
+         false,
+         "m",
          {"r", "m"}},
-        {"pair ending at index 99", withFillers(98, {Mouse(0xFF00, 1, "r"), Mouse(0xFF01, 1, "w")}),
-         true, "w", {"r", "w"}},
+        {"pair ending at index 99",
+         withFillers(98, {Mouse(0xFF00, 1, "r"), Mouse(0xFF01, 1, "w")}),
+         true,
+         "w",
+         {"r", "w"}},
         {"write collection at index 100 is not looked at",
-         withFillers(99, {Mouse(0xFF00, 1, "r"), Mouse(0xFF01, 1, "w")}), false, "r", {"r"}},
-        {"mouse beyond 100 interfaces", withFillers(100, {Mouse(0xFF00, 1, "r"), Mouse(0xFF01, 1, "w")}),
-         false, "", {}},
+         withFillers(99, {Mouse(0xFF00, 1, "r"), Mouse(0xFF01, 1, "w")}),
+         false,
+         "r",
+         {"r"}},
+        {"mouse beyond 100 interfaces",
+         withFillers(100, {Mouse(0xFF00, 1, "r"), Mouse(0xFF01, 1, "w")}),
+         false,
+         "",
+         {}},
     };
     for (const auto& c : cases) {
         test::FakeHidBackend backend;

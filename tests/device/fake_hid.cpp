@@ -5,7 +5,7 @@ namespace {
 
 // Forwards to a handle the test keeps, so it can feed and inspect it after discovery took it.
 class SharedHandle : public HidHandle {
-public:
+  public:
     explicit SharedHandle(std::shared_ptr<FakeHidHandle> h) : h_(std::move(h)) {}
     HidReadResult ReadInputReport(std::span<std::uint8_t> b, std::stop_token s) override {
         return h_->ReadInputReport(b, std::move(s));
@@ -14,7 +14,7 @@ public:
         return h_->SendFeatureReport(r);
     }
 
-private:
+  private:
     std::shared_ptr<FakeHidHandle> h_;
 };
 

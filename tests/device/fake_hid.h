@@ -14,7 +14,7 @@
 namespace zep::test {
 
 class FakeHidHandle : public HidHandle {
-public:
+  public:
     HidReadResult ReadInputReport(std::span<std::uint8_t> buffer, std::stop_token stop) override;
     HidStatus SendFeatureReport(std::span<const std::uint8_t> report) override;
 
@@ -26,7 +26,7 @@ public:
 
     HidStatus sendStatus = HidStatus::Ok;
 
-private:
+  private:
     mutable std::mutex mutex_;
     std::condition_variable_any changed_;
     std::deque<std::pair<std::vector<std::uint8_t>, HidStatus>> input_;
@@ -35,7 +35,7 @@ private:
 };
 
 class FakeHidBackend : public HidBackend {
-public:
+  public:
     std::vector<HidInterfaceInfo> ListInterfaces() override { return interfaces; }
     HidOpenResult Open(const std::string& path, HidOpenMode mode) override;
     std::unique_ptr<HidRemovalWatch> WatchRemoval(const std::string& path,
@@ -50,7 +50,7 @@ public:
     std::map<std::string, std::shared_ptr<FakeHidHandle>> handles;  // the handle of each open
     std::vector<std::string> watched;
 
-private:
+  private:
     std::multimap<std::string, std::function<void()>> watches_;
 };
 

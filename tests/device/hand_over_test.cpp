@@ -13,7 +13,9 @@ using namespace std::chrono_literals;
 using Clock = PressHandOver::Clock;
 
 // Far enough to never be reached in a passing run; only a guard against hanging.
-Clock::time_point Guard() { return Clock::now() + 60s; }
+Clock::time_point Guard() {
+    return Clock::now() + 60s;
+}
 
 TEST(PressHandOver, PublishesOnlyWhenNothingIsPendingAndStopsOnlyWhilePending) {
     PressHandOver h;
@@ -87,7 +89,8 @@ TEST(PressHandOver, PressDataIsVisibleWithTheFlag) {
         }
     });
     for (int i = 0; i < Rounds; ++i) {
-        while (!h.TryPublishPress(0xF1, static_cast<std::uint8_t>(i % 100))) std::this_thread::yield();
+        while (!h.TryPublishPress(0xF1, static_cast<std::uint8_t>(i % 100)))
+            std::this_thread::yield();
     }
     executor.join();
     EXPECT_EQ(mismatches.load(), 0);

@@ -14,7 +14,7 @@ using Bytes = std::vector<std::uint8_t>;
 
 struct RuleCase {
     const char* name;
-    bool pending;             // a press (0xF1, level 1) is pending before the report
+    bool pending;  // a press (0xF1, level 1) is pending before the report
     std::uint32_t macroMode2;
     Bytes report;
     bool pendingAfter;
@@ -95,7 +95,7 @@ TEST_F(ListenerFixture, AfterTheMouseIsGoneItWaitsForANewReadCollection) {
     auto first = backend.handles.at("r");
     listener.Start();
     first->Feed({}, HidStatus::Removed);
-    first->Feed({6, 0xF1, 1});  // a failed read ends the use of the handle: never read
+    first->Feed({6, 0xF1, 1});            // a failed read ends the use of the handle: never read
     ASSERT_TRUE(link.Discover(backend));  // a new generation
     auto second = backend.handles.at("r");
     ASSERT_NE(first, second);

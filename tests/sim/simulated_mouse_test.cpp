@@ -45,14 +45,15 @@ TEST(SimulatedMouse, KeepsTheConfigurationAndLogsEveryReportWhole) {
     rig.channel.Send({7, 0x13, 0x7F, 0x17});
     rig.channel.Send({7, 0x12, 0x00, 0x25, 0, 0, 0, 0});
     rig.channel.Send({7, 0x20, 0x00, 0x00});
-    EXPECT_EQ(rig.mouse.Log().Reports(), (Lines{
-        "> 07 10 08 0B 00 00 00 00 00",
-        "> 07 11 01 00 00 00 00 00 00",
-        "> 07 09 42 7A 05 00 00 00 00",
-        "> 07 13 7F 17 05 00 00 00 00",  // byte 4 left by the DPI command
-        "> 07 12 00 25 00 00 00 00 00",
-        "> 07 20 00 00 00 00 00 00 00",
-    }));
+    EXPECT_EQ(rig.mouse.Log().Reports(),
+              (Lines{
+                  "> 07 10 08 0B 00 00 00 00 00",
+                  "> 07 11 01 00 00 00 00 00 00",
+                  "> 07 09 42 7A 05 00 00 00 00",
+                  "> 07 13 7F 17 05 00 00 00 00",  // byte 4 left by the DPI command
+                  "> 07 12 00 25 00 00 00 00 00",
+                  "> 07 20 00 00 00 00 00 00 00",
+              }));
     const MouseConfig config = rig.mouse.Config();
     EXPECT_EQ(config.hardwareCodes[8], 0x0B);
     EXPECT_EQ(config.wheelMode, 1);
@@ -86,21 +87,50 @@ struct PressCase {
 
 TEST(SimulatedMouse, ReportsPressesOfReportedFunctionsOnly) {
     const PressCase cases[] = {
-        {"reported to the utility", 0, 0x0F, 0, {"< 06 F1 01 00 00 00 00 00 00", "< 06 F1 80 00 00 00 00 00 00"}},
-        {"DPI cycle to the next level", 6, 0x0F, 1, {"< 06 F1 02 00 00 00 00 00 00", "< 06 F1 80 00 00 00 00 00 00"}},
-        {"DPI cycle wraps past disabled levels", 6, 0x03, 1, {"< 06 F1 00 00 00 00 00 00 00", "< 06 F1 80 00 00 00 00 00 00"}},
-        {"DPI up skips a disabled level", 11, 0x0B, 1, {"< 06 F1 03 00 00 00 00 00 00", "< 06 F1 80 00 00 00 00 00 00"}},
-        {"DPI up at the top stays", 11, 0x0F, 3, {"< 06 F1 03 00 00 00 00 00 00", "< 06 F1 80 00 00 00 00 00 00"}},
+        {"reported to the utility",
+         0,
+         0x0F,
+         0,
+         {"< 06 F1 01 00 00 00 00 00 00", "< 06 F1 80 00 00 00 00 00 00"}},
+        {"DPI cycle to the next level",
+         6,
+         0x0F,
+         1,
+         {"< 06 F1 02 00 00 00 00 00 00", "< 06 F1 80 00 00 00 00 00 00"}},
+        {"DPI cycle wraps past disabled levels",
+         6,
+         0x03,
+         1,
+         {"< 06 F1 00 00 00 00 00 00 00", "< 06 F1 80 00 00 00 00 00 00"}},
+        {"DPI up skips a disabled level",
+         11,
+         0x0B,
+         1,
+         {"< 06 F1 03 00 00 00 00 00 00", "< 06 F1 80 00 00 00 00 00 00"}},
+        {"DPI up at the top stays",
+         11,
+         0x0F,
+         3,
+         {"< 06 F1 03 00 00 00 00 00 00", "< 06 F1 80 00 00 00 00 00 00"}},
         {"DPI down", 12, 0x0F, 2, {"< 06 F1 01 00 00 00 00 00 00", "< 06 F1 80 00 00 00 00 00 00"}},
-        {"DPI down at the bottom stays", 12, 0x0E, 1, {"< 06 F1 01 00 00 00 00 00 00", "< 06 F1 80 00 00 00 00 00 00"}},
-        {"report rate step", 10, 0x0F, 0, {"< 06 F1 03 00 00 00 00 00 00", "< 06 F1 80 00 00 00 00 00 00"}},
+        {"DPI down at the bottom stays",
+         12,
+         0x0E,
+         1,
+         {"< 06 F1 01 00 00 00 00 00 00", "< 06 F1 80 00 00 00 00 00 00"}},
+        {"report rate step",
+         10,
+         0x0F,
+         0,
+         {"< 06 F1 03 00 00 00 00 00 00", "< 06 F1 80 00 00 00 00 00 00"}},
         {"a click acts inside the mouse", 1, 0x0F, 0, {}},
         {"a function of the mouse's own", 7, 0x0F, 0, {}},
     };
     for (const auto& c : cases) {
         SimRig rig;
         rig.channel.Send({7, 0x10, 0x01, c.hardwareCode});
-        rig.channel.Send({7, 0x09, static_cast<std::uint8_t>(0x40 + c.dpiLevel), 0x48, c.enableMask});
+        rig.channel.Send(
+            {7, 0x09, static_cast<std::uint8_t>(0x40 + c.dpiLevel), 0x48, c.enableMask});
         const std::size_t before = rig.mouse.Log().Reports().size();
         ASSERT_TRUE(rig.mouse.Press(1)) << c.name;
         ASSERT_TRUE(rig.mouse.Release(1)) << c.name;
@@ -117,7 +147,8 @@ TEST(SimulatedMouse, PhysicalButtonsAreTheSevenHardwareNumbers) {
     EXPECT_TRUE(mouse.Release(8));
     EXPECT_FALSE(mouse.Release(8));
     // The factory functions of hardware 8 and 6 are DPI up and down.
-    EXPECT_EQ(mouse.Log().Reports(), (Lines{"< 06 F8 01 00 00 00 00 00 00", "< 06 F8 80 00 00 00 00 00 00"}));
+    EXPECT_EQ(mouse.Log().Reports(),
+              (Lines{"< 06 F8 01 00 00 00 00 00 00", "< 06 F8 80 00 00 00 00 00 00"}));
     mouse.Press(1);
     mouse.Release(1);
     EXPECT_EQ(mouse.HostEvents(), (Lines{"left button down", "left button up"}));
@@ -131,9 +162,9 @@ TEST(SimulatedMouse, EmulatedKeysButtonsAndConsumerUsagesBecomeHostEvents) {
     rig.channel.SendKeyEvent(0xF1, 1);
     rig.channel.Send({7, 0x17, 0x00, 0xE9});
     rig.channel.ReleaseAll();
-    EXPECT_EQ(rig.mouse.HostEvents(), (Lines{"key A down", "key B down", "key A up",
-                                             "right button down", "consumer 0x00E9",
-                                             "right button up", "key B up"}));
+    EXPECT_EQ(rig.mouse.HostEvents(),
+              (Lines{"key A down", "key B down", "key A up", "right button down", "consumer 0x00E9",
+                     "right button up", "key B up"}));
 }
 
 TEST(SimulatedMouse, UnplugEndsReadsFailsSendsAndIsNoticedOnce) {

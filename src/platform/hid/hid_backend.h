@@ -50,7 +50,7 @@ enum class HidOpenMode : std::uint8_t { Read, Write };
 // An open collection. Reads and sends may run on different threads at the same time; one handle is
 // read by one thread only.
 class HidHandle {
-public:
+  public:
     virtual ~HidHandle() = default;
 
     // Blocks until an input report of this collection arrives and stores it (report id first,
@@ -70,12 +70,12 @@ struct HidOpenResult {
 
 // Keeps a removal notice armed; destroying it disarms the notice and waits for a running callback.
 class HidRemovalWatch {
-public:
+  public:
     virtual ~HidRemovalWatch() = default;
 };
 
 class HidBackend {
-public:
+  public:
     virtual ~HidBackend() = default;
 
     // The interfaces present now, in a stable order. Needs no permission on the devices.
