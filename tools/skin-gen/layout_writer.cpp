@@ -10,8 +10,11 @@ namespace {
 
 std::u16string Value(const char* name, int x, int y, int w, int h, std::u16string_view text) {
     std::u16string v = Ascii16(name);
-    for (int n : {x, y, w, h}) v += u"," + FormatDecimal(n);
-    v += u",";
+    for (int n : {x, y, w, h}) {
+        v.push_back(u',');
+        v.append(FormatDecimal(n));
+    }
+    v.push_back(u',');
     v += text;
     v += u",";
     return v;

@@ -1,6 +1,7 @@
 #include "ui/skin/mask_region.h"
 
 #include <algorithm>
+#include <cstring>
 #include <limits>
 
 namespace zep {
@@ -169,9 +170,16 @@ Region BuildMaskRegion(const MaskPixels& mask) {
     if (!FitsInBuffer(mask)) return region;
     RegionBandWriter writer(region);
     std::vector<Span> spans;
+    const std::size_t rowBytes = std::size_t(mask.width) * 3;
+    const std::uint8_t* previous = nullptr;
     for (std::int32_t y = 0; y < mask.height; ++y) {
-        RowSpans(mask.rgb.data() + std::size_t(y) * mask.stride, mask.width, spans);
+        const std::uint8_t* row = mask.rgb.data() + std::size_t(y) * mask.stride;
+        // Most rows of a mask repeat the one above byte for byte; they have its runs.
+        if (previous == nullptr || std::memcmp(previous, row, rowBytes) != 0) {
+            RowSpans(row, mask.width, spans);
+        }
         writer.Add(y, y + 1, spans);
+        previous = row;
     }
     return region;
 }
