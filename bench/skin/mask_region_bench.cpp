@@ -14,13 +14,15 @@ namespace {
 const QImage& Mask(std::string_view name) {
     static std::map<std::string_view, QImage> cache;
     auto it = cache.find(name);
-    if (it == cache.end()) it = cache.emplace(name, zep::LoadSkinImage(ZEP_DEFAULT_SKIN_DIR, name)).first;
+    if (it == cache.end())
+        it = cache.emplace(name, zep::LoadSkinImage(ZEP_DEFAULT_SKIN_DIR, name)).first;
     return it->second;
 }
 
 zep::MaskPixels Pixels(const QImage& image) {
     return {image.width(), image.height(), static_cast<std::size_t>(image.bytesPerLine()),
-            std::span<const std::uint8_t>(image.constBits(), static_cast<std::size_t>(image.sizeInBytes()))};
+            std::span<const std::uint8_t>(image.constBits(),
+                                          static_cast<std::size_t>(image.sizeInBytes()))};
 }
 
 void Runs(benchmark::State& state, std::string_view name) {
@@ -30,7 +32,8 @@ void Runs(benchmark::State& state, std::string_view name) {
 
 void RunsToQRegion(benchmark::State& state, std::string_view name) {
     const QImage& mask = Mask(name);
-    for (auto _ : state) benchmark::DoNotOptimize(zep::ToQRegion(zep::BuildMaskRegion(Pixels(mask))));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(zep::ToQRegion(zep::BuildMaskRegion(Pixels(mask))));
 }
 
 // The outline as first assembled: every pixel read through the picture's per-pixel accessor,

@@ -56,8 +56,7 @@ TEST(MaskRegion, UniformMasks) {
     const Picture white(7, 5, 255);
     EXPECT_TRUE(BuildMaskRegion(white.Pixels()).empty());
     const Picture black(7, 5, 0);
-    EXPECT_EQ(BuildMaskRegion(black.Pixels()).rects(),
-              (std::vector<RegionRect>{{0, 0, 7, 5}}));
+    EXPECT_EQ(BuildMaskRegion(black.Pixels()).rects(), (std::vector<RegionRect>{{0, 0, 7, 5}}));
 }
 
 TEST(MaskRegion, RunsAndBandsAreMerged) {
@@ -67,8 +66,7 @@ TEST(MaskRegion, RunsAndBandsAreMerged) {
     p.Set(1, 0, 200, 200, 200);
     p.Set(5, 3, 101, 101, 101);
     const Region region = BuildMaskRegion(p.Pixels());
-    EXPECT_EQ(region.rects(), (std::vector<RegionRect>{
-                                  {2, 0, 6, 1}, {0, 1, 6, 3}, {0, 3, 5, 4}}));
+    EXPECT_EQ(region.rects(), (std::vector<RegionRect>{{2, 0, 6, 1}, {0, 1, 6, 3}, {0, 3, 5, 4}}));
     EXPECT_EQ(region, BuildMaskRegionPerPixel(p.Pixels()));
 }
 
@@ -142,8 +140,8 @@ TEST(RepaintRegion, ControlsInsideBecomeHolesOutsideAreAdded) {
     EXPECT_TRUE(repaint.Contains(30, 14));
     EXPECT_FALSE(repaint.Contains(45, 15));
     EXPECT_TRUE(repaint.Contains(65, 15));
-    EXPECT_FALSE(repaint.Contains(95, 45));   // inside both: toggled out
-    EXPECT_TRUE(repaint.Contains(105, 55));   // outside the shape: added
+    EXPECT_FALSE(repaint.Contains(95, 45));  // inside both: toggled out
+    EXPECT_TRUE(repaint.Contains(105, 55));  // outside the shape: added
     EXPECT_EQ(repaint.Area(), 5000 - 100 - 100 - 100 + 300);
     // The shape itself is untouched, and empty controls change nothing.
     EXPECT_EQ(BuildRepaintRegion(shape, SkinLayouts{}), shape);

@@ -26,12 +26,16 @@ std::filesystem::path SkinDir() {
                          : std::filesystem::path(dir.toStdString());
 }
 
-std::string Name(bool english) { return english ? "English" : "Chinese"; }
+std::string Name(bool english) {
+    return english ? "English" : "Chinese";
+}
 
-QRect RectOf(const LayoutArea& a) { return QRect(a.x, a.y, a.width, a.height); }
+QRect RectOf(const LayoutArea& a) {
+    return QRect(a.x, a.y, a.width, a.height);
+}
 
 class SkinCheck : public ::testing::TestWithParam<bool> {
-protected:
+  protected:
     static void SetUpTestSuite() { test::EnsureGuiApplication(); }
 
     void SetUp() override {
@@ -74,8 +78,8 @@ TEST_P(SkinCheck, EveryKeyIsPresentAndWellFormed) {
             const std::u16string value =
                 snapshot.Read(k.section, Utf8ToUtf16(std::to_string(i)), kLayoutValueBuffer);
             const auto commas = std::count(value.begin(), value.end(), u',');
-            const std::string where = file.filename().string() + " [" +
-                                      Utf16ToUtf8(k.section) + "] " + std::to_string(i);
+            const std::string where =
+                file.filename().string() + " [" + Utf16ToUtf8(k.section) + "] " + std::to_string(i);
             EXPECT_FALSE(value.empty()) << where;
             // Six commas exactly, or none for a function name: a comma inside a text would
             // shift the fields.
@@ -117,9 +121,9 @@ TEST(SkinPictures, SizesFitTheWindowTheMenusAndTheScreen) {
     const struct {
         std::string_view mask, normal, over, down;
         int rows;
-    } menus[] = {{f::kMenuMask, f::kMenuNormal, f::kMenuOver, f::kMenuDown, f::kMenuRows},
-                 {f::kSubMenuMask, f::kSubMenuNormal, f::kSubMenuOver, f::kSubMenuDown,
-                  f::kSubMenuRows}};
+    } menus[] = {
+        {f::kMenuMask, f::kMenuNormal, f::kMenuOver, f::kMenuDown, f::kMenuRows},
+        {f::kSubMenuMask, f::kSubMenuNormal, f::kSubMenuOver, f::kSubMenuDown, f::kSubMenuRows}};
     for (const auto& m : menus) {
         const QSize size = LoadSkinImage(SkinDir(), m.mask).size();
         EXPECT_GT(size.height() / m.rows, 0) << m.mask;
@@ -152,11 +156,13 @@ TEST_P(SkinCheck, AreasLieInsideTheVisibleWindow) {
     }
     for (std::size_t i = 0; i < layouts.advancedLayout.size(); ++i) {
         EXPECT_FALSE(RectOf(layouts.advancedLayout[i]).isEmpty()) << "advanced area " << i;
-        inside(main->windowShape, RectOf(layouts.advancedLayout[i]), "advanced area " + std::to_string(i));
+        inside(main->windowShape, RectOf(layouts.advancedLayout[i]),
+               "advanced area " + std::to_string(i));
     }
     for (std::size_t i = 0; i < layouts.colorLayout.size(); ++i) {
         EXPECT_FALSE(RectOf(layouts.colorLayout[i]).isEmpty()) << "colour area " << i;
-        inside(main->windowShape, RectOf(layouts.colorLayout[i]), "colour area " + std::to_string(i));
+        inside(main->windowShape, RectOf(layouts.colorLayout[i]),
+               "colour area " + std::to_string(i));
     }
     for (const ControlBox* box : {&layouts.repeatCountBox, &layouts.macroNameBox,
                                   &layouts.macroListBox, &layouts.stepListBox}) {
@@ -164,7 +170,8 @@ TEST_P(SkinCheck, AreasLieInsideTheVisibleWindow) {
         inside(main->windowShape, QRect(box->x, box->y, box->width, box->height), "a control");
     }
     for (std::size_t i = 0; i < layouts.warningLayout.size(); ++i) {
-        inside(warning->windowShape, RectOf(layouts.warningLayout[i]), "warning area " + std::to_string(i));
+        inside(warning->windowShape, RectOf(layouts.warningLayout[i]),
+               "warning area " + std::to_string(i));
     }
 }
 
@@ -184,7 +191,8 @@ TEST_P(SkinCheck, HitTestedAreasOfAPageDoNotOverlap) {
     const auto& l = layouts;
     const HitSet pages[] = {
         {"main", {{"main", Rects(l.mainLayout, 114)}}},
-        {"advanced", {{"main", Rects(l.mainLayout, 19)}, {"advanced", Rects(l.advancedLayout, 37)}}},
+        {"advanced",
+         {{"main", Rects(l.mainLayout, 19)}, {"advanced", Rects(l.advancedLayout, 37)}}},
         {"colour", {{"main", Rects(l.mainLayout, 19)}, {"colour", Rects(l.colorLayout, 4)}}},
         {"warning", {{"warning", Rects(l.warningLayout, 1)}}},
     };
@@ -203,7 +211,8 @@ TEST_P(SkinCheck, HitTestedAreasOfAPageDoNotOverlap) {
         }
     }
     // The advanced page's controls sit on no area that takes clicks.
-    for (const ControlBox* box : {&l.macroNameBox, &l.macroListBox, &l.stepListBox, &l.repeatCountBox}) {
+    for (const ControlBox* box :
+         {&l.macroNameBox, &l.macroListBox, &l.stepListBox, &l.repeatCountBox}) {
         const QRect r(box->x, box->y, box->width, box->height);
         for (const auto& area : Rects(l.advancedLayout, 37)) EXPECT_FALSE(r.intersects(area));
         for (const auto& area : Rects(l.mainLayout, 19)) EXPECT_FALSE(r.intersects(area));
@@ -213,8 +222,9 @@ TEST_P(SkinCheck, HitTestedAreasOfAPageDoNotOverlap) {
 TEST_P(SkinCheck, FontsResolveToInstalledLookAlikes) {
     const QFontInfo info(SkinFont(english));
     const std::set<QString> expected =
-        english ? std::set<QString>{"Consolas", "DejaVu Sans Mono", "Liberation Mono", "Noto Sans Mono"}
-                : std::set<QString>{"SimSun", "宋体", "WenQuanYi Micro Hei", "Noto Sans CJK SC"};
+        english
+            ? std::set<QString>{"Consolas", "DejaVu Sans Mono", "Liberation Mono", "Noto Sans Mono"}
+            : std::set<QString>{"SimSun", "宋体", "WenQuanYi Micro Hei", "Noto Sans CJK SC"};
     EXPECT_TRUE(expected.count(info.family())) << info.family().toStdString();
 }
 
@@ -232,25 +242,32 @@ TEST_P(SkinCheck, EveryTextFitsItsArea) {
     };
     const auto& l = layouts;
     for (int k = 0; k < 54; ++k) {
-        if (k < 25 || k > 31) fits(l.mainLayout[k], l.mainLayout[k].text, 0, "main " + std::to_string(k));
+        if (k < 25 || k > 31)
+            fits(l.mainLayout[k], l.mainLayout[k].text, 0, "main " + std::to_string(k));
     }
     // Selectors draw the name from x + 5 and keep clear of the drop-down mark at their right.
-    const int assignable[] = {1, 2, 3, 4, 5, 6, 11, 12, 13, 14, 15, 16, 21, 22, 23, 24, 25, 26,
-                              27, 28, 29, 30, 31, 32, 33, 34, 35, 36, 37, 38, 39, 40, 41, 52};
+    const int assignable[] = {1,  2,  3,  4,  5,  6,  11, 12, 13, 14, 15, 16, 21, 22, 23, 24, 25,
+                              26, 27, 28, 29, 30, 31, 32, 33, 34, 35, 36, 37, 38, 39, 40, 41, 52};
     for (int code : assignable) {
         for (int k = 25; k <= 31; ++k) {
-            fits(l.mainLayout[k], l.functionNames[code], 5 + 20, "selector with code " + std::to_string(code));
+            fits(l.mainLayout[k], l.functionNames[code], 5 + 20,
+                 "selector with code " + std::to_string(code));
         }
     }
     const std::vector<std::pair<int, std::u16string>> replaced = {
-        {4, english ? u"Record" : u"录制"}, {4, english ? u"Stop" : u"停止"},
-        {33, u"300ms"}, {43, u"[↓]255"}, {44, u"[↑]255"}};
+        {4, english ? u"Record" : u"录制"},
+        {4, english ? u"Stop" : u"停止"},
+        {33, u"300ms"},
+        {43, u"[↓]255"},
+        {44, u"[↑]255"}};
     for (std::size_t j = 0; j < l.advancedLayout.size(); ++j) {
         fits(l.advancedLayout[j], l.advancedLayout[j].text, 0, "advanced " + std::to_string(j));
     }
-    for (const auto& [j, text] : replaced) fits(l.advancedLayout[j], text, 0, "advanced " + std::to_string(j));
+    for (const auto& [j, text] : replaced)
+        fits(l.advancedLayout[j], text, 0, "advanced " + std::to_string(j));
     for (std::size_t j = 0; j < l.colorLayout.size(); ++j) {
-        fits(l.colorLayout[j], j == 9 ? u"4800" : l.colorLayout[j].text, 0, "colour " + std::to_string(j));
+        fits(l.colorLayout[j], j == 9 ? u"4800" : l.colorLayout[j].text, 0,
+             "colour " + std::to_string(j));
     }
     for (std::size_t j = 0; j < l.warningLayout.size(); ++j) {
         fits(l.warningLayout[j], l.warningLayout[j].text, 0, "warning " + std::to_string(j));

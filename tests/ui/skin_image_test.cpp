@@ -3,8 +3,8 @@
 #include <QPainter>
 
 #include "platform/ini/profile_file.h"
-#include "support/temp_dir.h"
 #include "qt_app.h"
+#include "support/temp_dir.h"
 #include "ui/skin/skin_image.h"
 
 namespace zep {
@@ -13,7 +13,7 @@ namespace {
 using test::TempDir;
 
 class SkinImage : public ::testing::Test {
-protected:
+  protected:
     static void SetUpTestSuite() { test::EnsureGuiApplication(); }
 
     // A dark rounded shape on white with a grey ring near the threshold, saved as JPEG.
@@ -51,7 +51,8 @@ TEST_F(SkinImage, QRegionEqualsPerPixelExclusiveOrOfTheDecodedMask) {
     for (int x = 0; x < mask.width(); ++x) {
         for (int y = 0; y < mask.height(); ++y) {
             const QRgb c = mask.pixel(x, y);
-            if (IsMaskHole(qRed(c), qGreen(c), qBlue(c))) expected = expected.xored(QRect(x, y, 1, 1));
+            if (IsMaskHole(qRed(c), qGreen(c), qBlue(c)))
+                expected = expected.xored(QRect(x, y, 1, 1));
         }
     }
     const QRegion built = ToQRegion(MaskRegionOf(mask));

@@ -29,8 +29,7 @@ TEST(SplitLayoutValue, FieldsByComma) {
         {u",,,,,,", {}},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(SplitLayoutValue(c.value), c.expected)
-            << Utf16ToUtf8(c.value);
+        EXPECT_EQ(SplitLayoutValue(c.value), c.expected) << Utf16ToUtf8(c.value);
     }
 }
 
@@ -50,7 +49,7 @@ TEST(LayoutArea, HalfOpenAndOverflowSafe) {
 
 // A skin folder with the four layout files of one language, written as UTF-8 text.
 class LayoutFiles : public ::testing::Test {
-protected:
+  protected:
     void Write(LayoutKind kind, bool english, const std::string& text) {
         WriteBytes(LayoutFilePath(dir.path(), kind, english), text);
     }
@@ -164,8 +163,8 @@ TEST_F(LayoutFiles, ReadsWindowsEncodingsAndSeesRewrites) {
     const auto file = LayoutFilePath(dir.path(), LayoutKind::Main, false);
     EXPECT_EQ(reader.ReadLayoutEntry(file, u"BUTTONPOS", 0).fields[5], u"保存");
     // A rewritten file is read afresh, not served from the reader's cache.
-    WriteBytes(file, EncodeText(u"[BUTTONPOS]\r\n0=s,1,2,3,4,应用程序,\r\n",
-                                TextEncoding::Utf16LeBom));
+    WriteBytes(file,
+               EncodeText(u"[BUTTONPOS]\r\n0=s,1,2,3,4,应用程序,\r\n", TextEncoding::Utf16LeBom));
     EXPECT_EQ(reader.ReadLayoutEntry(file, u"BUTTONPOS", 0).fields[5], u"应用程序");
 }
 

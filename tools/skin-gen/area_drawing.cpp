@@ -73,7 +73,8 @@ void DrawToggle(QPainter& p, const AreaSpec& a, State state) {
 void DrawProfile(QPainter& p, const AreaSpec& a, State state) {
     const QRectF r = Inner(a);
     DrawPlain(p, r, 6, state);
-    const QColor bar = state == State::Down ? kAccent : (state == State::Over ? kAccentMid : kControlEdge);
+    const QColor bar =
+        state == State::Down ? kAccent : (state == State::Over ? kAccentMid : kControlEdge);
     p.setPen(Qt::NoPen);
     p.setBrush(bar);
     p.drawRoundedRect(QRectF(a.x + 6, a.y + 10, 3, a.height - 20), 1.5, 1.5);
@@ -93,14 +94,16 @@ void DrawTab(QPainter& p, const AreaSpec& a, State state) {
 void DrawSelector(QPainter& p, const AreaSpec& a, State state) {
     const QRectF r = Inner(a);
     const QColor edge = state == State::Normal ? kControlEdge : kAccent;
-    const QColor fill = state == State::Down ? kAccentDeep : (state == State::Over ? kHover : kWell);
+    const QColor fill =
+        state == State::Down ? kAccentDeep : (state == State::Over ? kHover : kWell);
     FillRounded(p, r, 5, Vertical(r, fill, Mix(fill, kWell, 0.4)), edge);
     // The drop-down chevron at the right; names are drawn from the left, clear of it.
     const qreal cx = a.x + a.width - 14, cy = a.y + a.height / 2.0;
     p.setPen(QPen(state == State::Normal ? kMuted : kAccent, 1.8, Qt::SolidLine, Qt::RoundCap,
                   Qt::RoundJoin));
     p.setBrush(Qt::NoBrush);
-    p.drawPolyline(QPolygonF({QPointF(cx - 4, cy - 2), QPointF(cx, cy + 2), QPointF(cx + 4, cy - 2)}));
+    p.drawPolyline(
+        QPolygonF({QPointF(cx - 4, cy - 2), QPointF(cx, cy + 2), QPointF(cx + 4, cy - 2)}));
 }
 
 void DrawCell(QPainter& p, const AreaSpec& a, State state) {
@@ -219,24 +222,60 @@ void DrawArea(QPainter& p, const AreaSpec& a, State state) {
     p.save();
     p.setClipRect(QRect(a.x, a.y, a.width, a.height));
     switch (a.look) {
-        case Look::Button: DrawPlain(p, Inner(a), 6, state); break;
-        case Look::Primary: DrawPrimary(p, a, state); break;
-        case Look::Toggle: DrawToggle(p, a, state); break;
-        case Look::Profile: DrawProfile(p, a, state); break;
-        case Look::Tab: DrawTab(p, a, state); break;
-        case Look::Selector: DrawSelector(p, a, state); break;
-        case Look::Cell: DrawCell(p, a, state); break;
-        case Look::Radio: DrawRadio(p, a, state); break;
-        case Look::Swatch: DrawSwatch(p, a, state); break;
-        case Look::Minimize: DrawIcon(p, a, state, false); break;
-        case Look::Close: DrawIcon(p, a, state, true); break;
-        case Look::Slider: DrawSlider(p, a, state); break;
-        case Look::Readout: DrawReadout(p, a); break;
-        case Look::Title: DrawTitle(p, a); break;
-        case Look::Logo: DrawLogo(p, a, state); break;
+        case Look::Button:
+            DrawPlain(p, Inner(a), 6, state);
+            break;
+        case Look::Primary:
+            DrawPrimary(p, a, state);
+            break;
+        case Look::Toggle:
+            DrawToggle(p, a, state);
+            break;
+        case Look::Profile:
+            DrawProfile(p, a, state);
+            break;
+        case Look::Tab:
+            DrawTab(p, a, state);
+            break;
+        case Look::Selector:
+            DrawSelector(p, a, state);
+            break;
+        case Look::Cell:
+            DrawCell(p, a, state);
+            break;
+        case Look::Radio:
+            DrawRadio(p, a, state);
+            break;
+        case Look::Swatch:
+            DrawSwatch(p, a, state);
+            break;
+        case Look::Minimize:
+            DrawIcon(p, a, state, false);
+            break;
+        case Look::Close:
+            DrawIcon(p, a, state, true);
+            break;
+        case Look::Slider:
+            DrawSlider(p, a, state);
+            break;
+        case Look::Readout:
+            DrawReadout(p, a);
+            break;
+        case Look::Title:
+            DrawTitle(p, a);
+            break;
+        case Look::Logo:
+            DrawLogo(p, a, state);
+            break;
         // Drawn with the mouse picture or the preview, or not at all.
-        case Look::Mark: case Look::Led: case Look::Emblem: case Look::Preview:
-        case Look::Label: case Look::Message: case Look::None: break;
+        case Look::Mark:
+        case Look::Led:
+        case Look::Emblem:
+        case Look::Preview:
+        case Look::Label:
+        case Look::Message:
+        case Look::None:
+            break;
     }
     p.restore();
 }

@@ -25,9 +25,8 @@ std::vector<IniEntry> AreaEntries(std::vector<AreaSpec> areas, bool english) {
               [](const AreaSpec& a, const AreaSpec& b) { return a.index < b.index; });
     std::vector<IniEntry> entries;
     for (const AreaSpec& a : areas) {
-        entries.push_back({FormatDecimal(a.index),
-                           Value(a.name, a.x, a.y, a.width, a.height,
-                                 english ? a.english : a.chinese)});
+        entries.push_back({FormatDecimal(a.index), Value(a.name, a.x, a.y, a.width, a.height,
+                                                         english ? a.english : a.chinese)});
     }
     return entries;
 }
@@ -46,7 +45,8 @@ std::string WriteLanguage(const SkinDescription& skin, const std::filesystem::pa
     const auto& table = english ? skin.namesEnglish : skin.namesChinese;
     for (std::size_t k = 1; k < table.size(); ++k) names.push_back({FormatDecimal(k), table[k]});
     ok = ok && write(LayoutKind::Main, u"FUN_STRING", names);
-    ok = ok && write(LayoutKind::Advanced, u"BUTTONPOS", AreaEntries(skin.advancedPage.areas, english));
+    ok = ok &&
+         write(LayoutKind::Advanced, u"BUTTONPOS", AreaEntries(skin.advancedPage.areas, english));
     for (const ControlSpec& c : skin.controls) {
         ok = ok && write(LayoutKind::Advanced, Ascii16(c.section),
                          {{FormatDecimal(c.key), Value(c.name, c.x, c.y, c.width, c.height, u"")}});
@@ -60,8 +60,8 @@ std::string WriteLanguage(const SkinDescription& skin, const std::filesystem::pa
 
 std::string WriteLayouts(const SkinDescription& skin, const std::filesystem::path& dir) {
     for (bool english : {true, false}) {
-        for (LayoutKind kind : {LayoutKind::Main, LayoutKind::Advanced, LayoutKind::Color,
-                                LayoutKind::Warning}) {
+        for (LayoutKind kind :
+             {LayoutKind::Main, LayoutKind::Advanced, LayoutKind::Color, LayoutKind::Warning}) {
             const auto file = LayoutFilePath(dir, kind, english);
             std::error_code ec;
             std::filesystem::create_directories(file.parent_path(), ec);

@@ -62,7 +62,14 @@ void FillPart(QPainter& p, const QPainterPath& part, bool lit) {
 
 void DrawWheel(QPainter& p, bool lit) {
     const QRectF wheel(67, 34, 16, 64);
-    FillPart(p, [&] { QPainterPath w; w.addRoundedRect(wheel, 7, 7); return w; }(), lit);
+    FillPart(
+        p,
+        [&] {
+            QPainterPath w;
+            w.addRoundedRect(wheel, 7, 7);
+            return w;
+        }(),
+        lit);
     p.setPen(QPen(lit ? QColor(200, 250, 255) : QColor(70, 84, 108), 1));
     for (int i = 0; i < 9; ++i) {
         const qreal y = wheel.top() + 8 + i * 6;
@@ -173,8 +180,10 @@ void DrawPreview(QPainter& p, QRect rect, std::optional<QColor> light) {
     }
     // A floor line and a faint grid give the preview depth.
     p.setPen(QPen(QColor(255, 255, 255, 12), 1));
-    for (int x = rect.left() + 16; x < rect.right(); x += 24) p.drawLine(x, rect.top(), x, rect.bottom());
-    for (int y = rect.top() + 16; y < rect.bottom(); y += 24) p.drawLine(rect.left(), y, rect.right(), y);
+    for (int x = rect.left() + 16; x < rect.right(); x += 24)
+        p.drawLine(x, rect.top(), x, rect.bottom());
+    for (int y = rect.top() + 16; y < rect.bottom(); y += 24)
+        p.drawLine(rect.left(), y, rect.right(), y);
     const qreal scale = 0.82;
     const QPointF origin(centre.x() - 75 * scale, centre.y() - 175 * scale);
     MouseLook look;

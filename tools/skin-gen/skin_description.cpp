@@ -48,18 +48,19 @@ constexpr int kMouseY = 110;
 
 void AddButtonColumn(std::vector<AreaSpec>& a) {
     const char16_t* english[] = {u"1 · Left button", u"2 · Right button", u"3 · Wheel button",
-                                 u"4 · Side front", u"5 · Side rear", u"6 · Top front",
+                                 u"4 · Side front",  u"5 · Side rear",    u"6 · Top front",
                                  u"7 · Top rear"};
-    const char16_t* chinese[] = {u"1 · 左键",     u"2 · 右键",     u"3 · 滚轮键",  u"4 · 侧键（前）",
-                                 u"5 · 侧键（后）", u"6 · 顶部前键", u"7 · 顶部后键"};
+    const char16_t* chinese[] = {u"1 · 左键",       u"2 · 右键",       u"3 · 滚轮键",
+                                 u"4 · 侧键（前）", u"5 · 侧键（后）", u"6 · 顶部前键",
+                                 u"7 · 顶部后键"};
     for (int i = 0; i < 7; ++i) {
         const int y = 106 + 52 * i;
         a.push_back(A(32 + i, "label", 424, y, 168, 16, english[i], chinese[i], Look::Label, 0));
-        a.push_back(A(25 + i, "MAIN_BUTTON_FUNC", 424, y + 18, 168, 30, u"", u"",
-                      Look::Selector, i));
+        a.push_back(
+            A(25 + i, "MAIN_BUTTON_FUNC", 424, y + 18, 168, 30, u"", u"", Look::Selector, i));
     }
     // Marks in mouse coordinates; they must not overlap, since each is copied alone.
-    const int marks[7][4] = {{0, 0, 64, 150},  {86, 0, 64, 150},   {64, 30, 22, 72},
+    const int marks[7][4] = {{0, 0, 64, 150},    {86, 0, 64, 150},   {64, 30, 22, 72},
                              {-10, 186, 24, 46}, {-10, 234, 24, 46}, {64, 104, 22, 21},
                              {64, 126, 22, 21}};
     for (int i = 0; i < 7; ++i) {
@@ -71,8 +72,7 @@ void AddButtonColumn(std::vector<AreaSpec>& a) {
                       Look::Led, l));
     }
     a.push_back(A(114, "label", kMouseX + 55, kMouseY + 262, 40, 40, u"", u"", Look::Emblem));
-    a.push_back(A(20, "label", 212, 72, 388, 24, u"BUTTON ASSIGNMENT", u"按键分配",
-                  Look::Title));
+    a.push_back(A(20, "label", 212, 72, 388, 24, u"BUTTON ASSIGNMENT", u"按键分配", Look::Title));
     a.push_back(A(39, "label", 228, 474, 356, 18, u"Point at a function to find its button",
                   u"指向功能即可在鼠标上找到对应按键", Look::Label));
     a.push_back(A(40, "label", 228, 496, 356, 18, u"Changes reach the mouse when you Apply",
@@ -138,13 +138,12 @@ void AddMacroColumn(std::vector<AreaSpec>& a) {
 
 void AddStepColumn(std::vector<AreaSpec>& a) {
     a.push_back(A(35, "label", 544, 72, 212, 24, u"STEPS", u"步骤", Look::Title));
-    a.push_back(A(43, "ADV_DOWN_COUNT", 556, 338, 90, 20, u"[↓]0", u"[↓]0", Look::Readout, 0,
-                  false));
-    a.push_back(A(44, "ADV_UP_COUNT", 654, 338, 90, 20, u"[↑]0", u"[↑]0", Look::Readout, 0,
-                  false));
+    a.push_back(
+        A(43, "ADV_DOWN_COUNT", 556, 338, 90, 20, u"[↓]0", u"[↓]0", Look::Readout, 0, false));
+    a.push_back(A(44, "ADV_UP_COUNT", 654, 338, 90, 20, u"[↑]0", u"[↑]0", Look::Readout, 0, false));
     a.push_back(A(4, "ADV_RECORD", 556, 366, 188, 38, u"Record", u"录制", Look::Primary, 1));
-    a.push_back(A(7, "ADV_MACRO_MODE", 556, 412, 188, 30, u"Repeat while held",
-                  u"按住时重复", Look::Toggle));
+    a.push_back(A(7, "ADV_MACRO_MODE", 556, 412, 188, 30, u"Repeat while held", u"按住时重复",
+                  Look::Toggle));
     a.push_back(A(47, "label", 544, 452, 212, 18, u"Double-click a delay to edit",
                   u"双击延时即可修改", Look::Label, 0, false));
     a.push_back(A(48, "label", 544, 474, 212, 18, u"Right-click to insert clicks",
@@ -155,15 +154,15 @@ void AddSettingsColumn(std::vector<AreaSpec>& a) {
     a.push_back(A(28, "label", 768, 72, 180, 24, u"POINTER SPEED", u"指针速度", Look::Title));
     a.push_back(A(29, "label", 768, 150, 180, 24, u"SCROLL LINES", u"滚动行数", Look::Title));
     for (int i = 0; i < 10; ++i) {
-        a.push_back(A(8 + i, "ADV_POINTER_SPEED", 778 + 16 * i, 102, 16, 26, Num(i + 1),
-                      Num(i + 1), Look::Toggle, 1));
-        a.push_back(A(18 + i, "ADV_WHEEL_SPEED", 778 + 16 * i, 180, 16, 26, Num(i + 1),
-                      Num(i + 1), Look::Toggle, 1));
+        a.push_back(A(8 + i, "ADV_POINTER_SPEED", 778 + 16 * i, 102, 16, 26, Num(i + 1), Num(i + 1),
+                      Look::Toggle, 1));
+        a.push_back(A(18 + i, "ADV_WHEEL_SPEED", 778 + 16 * i, 180, 16, 26, Num(i + 1), Num(i + 1),
+                      Look::Toggle, 1));
     }
     a.push_back(A(39, "label", 778, 130, 48, 14, u"Slow", u"慢", Look::Label, 0, false));
     a.push_back(A(40, "label", 890, 130, 48, 14, u"Fast", u"快", Look::Label, 0, false));
-    a.push_back(A(41, "label", 772, 210, 172, 16, u"Lines per wheel notch",
-                  u"滚轮每格滚动的行数", Look::Label, 0, false));
+    a.push_back(A(41, "label", 772, 210, 172, 16, u"Lines per wheel notch", u"滚轮每格滚动的行数",
+                  Look::Label, 0, false));
     a.push_back(A(37, "label", 768, 240, 180, 24, u"RAPID FIRE", u"连发间隔", Look::Title));
     a.push_back(A(30, "ADV_FIRE_SLIDER", 778, 272, 160, 20, u"", u"", Look::Slider));
     a.push_back(A(49, "label", 772, 296, 28, 14, u"0", u"0", Look::Label, 0, false));
@@ -171,10 +170,10 @@ void AddSettingsColumn(std::vector<AreaSpec>& a) {
     a.push_back(A(32, "ADV_FIRE_DOWN", 778, 316, 36, 30, u"-", u"-", Look::Button));
     a.push_back(A(33, "ADV_FIRE_VALUE", 818, 316, 80, 30, u"50ms", u"50ms", Look::Readout));
     a.push_back(A(31, "ADV_FIRE_UP", 902, 316, 36, 30, u"+", u"+", Look::Button));
-    a.push_back(A(42, "label", 772, 354, 172, 18, u"Time between shots",
-                  u"每次连发之间的间隔", Look::Label, 0, false));
-    a.push_back(A(51, "label", 772, 398, 172, 18, u"Set with the profile",
-                  u"随配置方案一起应用", Look::Label, 0, false));
+    a.push_back(A(42, "label", 772, 354, 172, 18, u"Time between shots", u"每次连发之间的间隔",
+                  Look::Label, 0, false));
+    a.push_back(A(51, "label", 772, 398, 172, 18, u"Set with the profile", u"随配置方案一起应用",
+                  Look::Label, 0, false));
 }
 
 PageSpec AdvancedPage() {
@@ -193,19 +192,18 @@ PageSpec ColorPage() {
     const char16_t* en[] = {u"Colour cycle", u"Fast colour cycle", u"Steady", u"Off"};
     const char16_t* cn[] = {u"循环变色", u"快速循环变色", u"常亮", u"关闭"};
     for (int i = 0; i < 4; ++i) {
-        a.push_back(A(i, "COLOR_LED_EFFECT", 232, 108 + 56 * i, 308, 44, en[i], cn[i],
-                      Look::Toggle, 2));
+        a.push_back(
+            A(i, "COLOR_LED_EFFECT", 232, 108 + 56 * i, 308, 44, en[i], cn[i], Look::Toggle, 2));
     }
     a.push_back(A(5, "label", 232, 344, 308, 18, u"The colour follows the DPI level",
                   u"灯光颜色随 DPI 档位变化", Look::Label, 0, false));
-    a.push_back(A(6, "label", 232, 372, 308, 18, u"LEVEL COLOURS", u"档位颜色", Look::Label, 0,
-                  false));
+    a.push_back(
+        A(6, "label", 232, 372, 308, 18, u"LEVEL COLOURS", u"档位颜色", Look::Label, 0, false));
     a.push_back(A(7, "label", 232, 424, 308, 18, u"1 blue · 2 magenta · 3 red · 4 violet",
                   u"1 蓝 · 2 品红 · 3 红 · 4 紫", Look::Label, 0, false));
     a.push_back(A(11, "COLOR_PREVIEW", 588, 80, 344, 330, u"", u"", Look::Preview, 0, false));
     a.push_back(A(8, "label", 628, 424, 104, 32, u"Current", u"当前", Look::Label, 0, false));
-    a.push_back(A(9, "COLOR_DPI_VALUE", 736, 424, 80, 32, u"800", u"800", Look::Readout, 0,
-                  false));
+    a.push_back(A(9, "COLOR_DPI_VALUE", 736, 424, 80, 32, u"800", u"800", Look::Readout, 0, false));
     a.push_back(A(10, "label", 820, 424, 48, 32, u"DPI", u"DPI", Look::Label, 0, false));
     a.push_back(A(12, "label", 588, 470, 344, 18, u"Lighting reaches the mouse on Apply",
                   u"点击“应用”后灯光设置生效", Look::Label, 0, false));
@@ -228,20 +226,55 @@ std::vector<AreaSpec> Warning() {
 }
 
 void FillNames(SkinDescription& s) {
-    const char16_t* en[kFunctionCodeCount] = {
-        u"", u"Left click", u"Right click", u"Middle click", u"Forward", u"Back", u"DPI cycle",
-        u"Mouse functions", u"Multimedia", u"Macros", u"Shortcuts", u"Rapid fire",
-        u"Double click", u"Triple click", u"Report rate", u"DPI up", u"DPI down",
-        u"Mouse function", u"None", u"None", u"None", u"Home page", u"Media player", u"E-mail",
-        u"Volume up", u"Volume down", u"Previous track", u"Next track", u"Mute", u"Play/Pause",
-        u"Calculator", u"Copy", u"Paste", u"Cut", u"Undo", u"Redo", u"Select all", u"Save",
-        u"Switch window", u"Open calculator", u"Open terminal"};
+    const char16_t* en[kFunctionCodeCount] = {u"",
+                                              u"Left click",
+                                              u"Right click",
+                                              u"Middle click",
+                                              u"Forward",
+                                              u"Back",
+                                              u"DPI cycle",
+                                              u"Mouse functions",
+                                              u"Multimedia",
+                                              u"Macros",
+                                              u"Shortcuts",
+                                              u"Rapid fire",
+                                              u"Double click",
+                                              u"Triple click",
+                                              u"Report rate",
+                                              u"DPI up",
+                                              u"DPI down",
+                                              u"Mouse function",
+                                              u"None",
+                                              u"None",
+                                              u"None",
+                                              u"Home page",
+                                              u"Media player",
+                                              u"E-mail",
+                                              u"Volume up",
+                                              u"Volume down",
+                                              u"Previous track",
+                                              u"Next track",
+                                              u"Mute",
+                                              u"Play/Pause",
+                                              u"Calculator",
+                                              u"Copy",
+                                              u"Paste",
+                                              u"Cut",
+                                              u"Undo",
+                                              u"Redo",
+                                              u"Select all",
+                                              u"Save",
+                                              u"Switch window",
+                                              u"Open calculator",
+                                              u"Open terminal"};
     const char16_t* cn[kFunctionCodeCount] = {
-        u"", u"左键", u"右键", u"中键", u"前进", u"后退", u"DPI 循环", u"鼠标功能", u"多媒体",
-        u"宏", u"快捷键", u"连发", u"双击", u"三连击", u"回报率", u"DPI 加", u"DPI 减",
-        u"鼠标功能", u"无", u"无", u"无", u"主页", u"媒体播放器", u"电子邮件", u"音量加",
-        u"音量减", u"上一曲", u"下一曲", u"静音", u"播放/暂停", u"计算器", u"复制", u"粘贴",
-        u"剪切", u"撤销", u"重做", u"全选", u"保存", u"切换窗口", u"打开计算器", u"打开命令行"};
+        u"",         u"左键",     u"右键",     u"中键",       u"前进",       u"后退",
+        u"DPI 循环", u"鼠标功能", u"多媒体",   u"宏",         u"快捷键",     u"连发",
+        u"双击",     u"三连击",   u"回报率",   u"DPI 加",     u"DPI 减",     u"鼠标功能",
+        u"无",       u"无",       u"无",       u"主页",       u"媒体播放器", u"电子邮件",
+        u"音量加",   u"音量减",   u"上一曲",   u"下一曲",     u"静音",       u"播放/暂停",
+        u"计算器",   u"复制",     u"粘贴",     u"剪切",       u"撤销",       u"重做",
+        u"全选",     u"保存",     u"切换窗口", u"打开计算器", u"打开命令行"};
     for (std::size_t k = 0; k <= 40; ++k) {
         s.namesEnglish[k] = en[k];
         s.namesChinese[k] = cn[k];

@@ -14,28 +14,28 @@ namespace zep::skingen {
 
 // How an area is drawn at rest, hovered and pressed.
 enum class Look {
-    None,       // reserved key; nothing drawn
-    Label,      // text only; the picture is the same in every state
-    Title,      // a card heading; text only
-    Button,     // push button; pressed = lit
-    Primary,    // the main action of a group, always tinted
-    Tab,        // page tab in the title bar
-    Toggle,     // on/off or one-of-many choice; pressed = chosen
-    Profile,    // profile slot in the sidebar
-    Radio,      // the current DPI level
-    Cell,       // one DPI step of a level bar
-    Swatch,     // the colour strip of a DPI level
-    Selector,   // the function of a button: a drop-down field
-    Mark,       // a button of the mouse picture, lit while its selector is hovered
-    Led,        // a level light on the mouse picture
-    Emblem,     // the palm emblem of the mouse picture
-    Logo,       // the product mark in the title bar
+    None,      // reserved key; nothing drawn
+    Label,     // text only; the picture is the same in every state
+    Title,     // a card heading; text only
+    Button,    // push button; pressed = lit
+    Primary,   // the main action of a group, always tinted
+    Tab,       // page tab in the title bar
+    Toggle,    // on/off or one-of-many choice; pressed = chosen
+    Profile,   // profile slot in the sidebar
+    Radio,     // the current DPI level
+    Cell,      // one DPI step of a level bar
+    Swatch,    // the colour strip of a DPI level
+    Selector,  // the function of a button: a drop-down field
+    Mark,      // a button of the mouse picture, lit while its selector is hovered
+    Led,       // a level light on the mouse picture
+    Emblem,    // the palm emblem of the mouse picture
+    Logo,      // the product mark in the title bar
     Minimize,
     Close,
-    Slider,     // rapid-fire interval; pressed = filled
-    Readout,    // a sunken display of a value
-    Preview,    // the LED preview of the colour page
-    Message,    // the warning text
+    Slider,   // rapid-fire interval; pressed = filled
+    Readout,  // a sunken display of a value
+    Preview,  // the LED preview of the colour page
+    Message,  // the warning text
 };
 
 struct AreaSpec {
@@ -68,7 +68,7 @@ struct PageSpec {
 };
 
 struct SkinDescription {
-    int width = 0, height = 0;  // every window picture
+    int width = 0, height = 0;     // every window picture
     std::vector<AreaSpec> common;  // main areas 0 ... 19, on every page
     PageSpec mainPage;             // main areas 20 ... 123
     PageSpec advancedPage;

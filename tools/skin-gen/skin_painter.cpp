@@ -77,12 +77,14 @@ void DrawChrome(QPainter& p, const SkinDescription& skin, const PageSpec& page, 
     DrawLogoMark(p);
     DrawCard(p, {12, 66, 192, 462});
     // Bottom bar.
-    p.fillRect(QRectF(0, 538, w, h - 538), Vertical(QRectF(0, 538, w, 62), kTitle, QColor(11, 15, 22)));
+    p.fillRect(QRectF(0, 538, w, h - 538),
+               Vertical(QRectF(0, 538, w, 62), kTitle, QColor(11, 15, 22)));
     p.fillRect(QRectF(0, 538, w, 1), QColor(34, 44, 62));
     for (const CardSpec& card : page.cards) DrawCard(p, card);
     if (wells) {
         for (const ControlSpec& c : skin.controls) {
-            const QRectF r = QRectF(c.x - 2, c.y - 2, c.width + 4, c.height + 4).adjusted(0.5, 0.5, -0.5, -0.5);
+            const QRectF r =
+                QRectF(c.x - 2, c.y - 2, c.width + 4, c.height + 4).adjusted(0.5, 0.5, -0.5, -0.5);
             FillRounded(p, r, 4, QColor(0, 0, 0), kControlEdge);
         }
     }
@@ -139,7 +141,8 @@ QImage DrawMenu(int w, int rows, int row, State state, int firstChevron) {
         if (state != State::Normal) {
             const QRectF inner = r.adjusted(2.5, 1.5, -2.5, -1.5);
             if (state == State::Down) {
-                FillRounded(p, inner, 4, Vertical(inner, QColor(16, 122, 158), kAccentDeep), kAccent);
+                FillRounded(p, inner, 4, Vertical(inner, QColor(16, 122, 158), kAccentDeep),
+                            kAccent);
             } else {
                 FillRounded(p, inner, 4, Vertical(inner, kHover, QColor(28, 38, 56)), kAccentMid);
                 p.fillRect(QRectF(3, r.top() + 6, 3, row - 12), kAccent);
@@ -149,8 +152,10 @@ QImage DrawMenu(int w, int rows, int row, State state, int firstChevron) {
         }
         if (firstChevron > 0 && i + 1 >= firstChevron) {
             const qreal cx = w - 16, cy = r.center().y();
-            p.setPen(QPen(state == State::Normal ? kMuted : kAccent, 1.8, Qt::SolidLine, Qt::RoundCap));
-            p.drawPolyline(QPolygonF({QPointF(cx - 2, cy - 5), QPointF(cx + 3, cy), QPointF(cx - 2, cy + 5)}));
+            p.setPen(
+                QPen(state == State::Normal ? kMuted : kAccent, 1.8, Qt::SolidLine, Qt::RoundCap));
+            p.drawPolyline(
+                QPolygonF({QPointF(cx - 2, cy - 5), QPointF(cx + 3, cy), QPointF(cx - 2, cy + 5)}));
         }
     }
     p.setPen(QPen(kCardEdge, 1));
@@ -209,22 +214,44 @@ std::string PaintSkin(const SkinDescription& skin, const std::filesystem::path& 
         {f::kColorDownPurple, DrawPage(skin, Page::Color, State::Down, purple), 94},
         {f::kColorNormalGray, DrawPage(skin, Page::Color, State::Normal, std::nullopt), 94},
         {f::kColorOverBlue, DrawPage(skin, Page::Color, State::Normal, blue), 94},
-        {f::kMenuMask, DrawMask(skin.menuWidth, 10 * skin.menuRow, [&] { QPainterPath r; r.addRect(0, 0, skin.menuWidth, 10 * skin.menuRow); return r; }()), 100},
+        {f::kMenuMask,
+         DrawMask(skin.menuWidth, 10 * skin.menuRow,
+                  [&] {
+                      QPainterPath r;
+                      r.addRect(0, 0, skin.menuWidth, 10 * skin.menuRow);
+                      return r;
+                  }()),
+         100},
         {f::kMenuNormal, DrawMenu(skin.menuWidth, 10, skin.menuRow, State::Normal, 7), 94},
         {f::kMenuOver, DrawMenu(skin.menuWidth, 10, skin.menuRow, State::Over, 7), 94},
         {f::kMenuDown, DrawMenu(skin.menuWidth, 10, skin.menuRow, State::Down, 7), 94},
-        {f::kSubMenuMask, DrawMask(skin.subMenuWidth, 12 * skin.subMenuRow, [&] { QPainterPath r; r.addRect(0, 0, skin.subMenuWidth, 12 * skin.subMenuRow); return r; }()), 100},
+        {f::kSubMenuMask,
+         DrawMask(skin.subMenuWidth, 12 * skin.subMenuRow,
+                  [&] {
+                      QPainterPath r;
+                      r.addRect(0, 0, skin.subMenuWidth, 12 * skin.subMenuRow);
+                      return r;
+                  }()),
+         100},
         {f::kSubMenuNormal, DrawMenu(skin.subMenuWidth, 12, skin.subMenuRow, State::Normal, 0), 94},
         {f::kSubMenuOver, DrawMenu(skin.subMenuWidth, 12, skin.subMenuRow, State::Over, 0), 94},
         {f::kSubMenuDown, DrawMenu(skin.subMenuWidth, 12, skin.subMenuRow, State::Down, 0), 94},
-        {f::kWarningMask, DrawMask(skin.warningWidth, skin.warningHeight, [&] { QPainterPath r; r.addRoundedRect(0, 0, skin.warningWidth, skin.warningHeight, 14, 14); return r; }()), 100},
+        {f::kWarningMask,
+         DrawMask(skin.warningWidth, skin.warningHeight,
+                  [&] {
+                      QPainterPath r;
+                      r.addRoundedRect(0, 0, skin.warningWidth, skin.warningHeight, 14, 14);
+                      return r;
+                  }()),
+         100},
         {f::kWarningNormal, DrawWarning(skin, State::Normal), 94},
         {f::kWarningOver, DrawWarning(skin, State::Over), 94},
     };
     std::error_code ec;
     std::filesystem::create_directories(dir, ec);
     for (const auto& picture : pictures) {
-        if (std::string error = Save(picture.image, dir, picture.name, picture.quality); !error.empty()) {
+        if (std::string error = Save(picture.image, dir, picture.name, picture.quality);
+            !error.empty()) {
             return error;
         }
     }

@@ -16,7 +16,7 @@ namespace {
 namespace f = skin_files;
 
 class CollectingPrompts : public UserPrompts {
-public:
+  public:
     void ShowMessage(std::u16string_view text) override { messages.emplace_back(text); }
     std::optional<std::filesystem::path> ChooseOpenFile(const FileDialogOptions&) override {
         return std::nullopt;
@@ -27,7 +27,9 @@ public:
     std::vector<std::u16string> messages;
 };
 
-QString Q(const std::u16string& s) { return QString::fromStdU16String(s); }
+QString Q(const std::u16string& s) {
+    return QString::fromStdU16String(s);
+}
 
 struct Painter {
     QPainter& p;
@@ -103,8 +105,10 @@ void DrawControls(QImage& image, const SkinLayouts& l, bool english) {
             p.drawText(row.adjusted(6, 0, -4, 0), Qt::AlignVCenter | Qt::AlignLeft, lines[i]);
         }
     };
-    box(l.macroListBox, english ? std::vector<QString>{"Reload", "Grenade", "Build wall"}
-                                : std::vector<QString>{"换弹", "投掷", "建墙"}, 0);
+    box(l.macroListBox,
+        english ? std::vector<QString>{"Reload", "Grenade", "Build wall"}
+                : std::vector<QString>{"换弹", "投掷", "建墙"},
+        0);
     box(l.stepListBox, {"↓ R", "  50 ms", "↑ R", "  20 ms", "↓ F", "  30 ms", "↑ F"}, 1);
     box(l.macroNameBox, {english ? "Reload" : "换弹"}, -1);
     box(l.repeatCountBox, {"3"}, -1);
@@ -114,7 +118,7 @@ QImage Composed(const std::array<QImage, 3>& pics, const SkinLayouts& l, Page pa
     QImage image = pics[0].copy();
     const auto& m = l.mainLayout;
     int hover = -1;
-    Copy(image, pics[2], m[4]);                         // profile 1
+    Copy(image, pics[2], m[4]);                           // profile 1
     Copy(image, pics[2], m[9 + static_cast<int>(page)]);  // the tab of the page
     Copy(image, pics[2], m[english ? 18 : 17]);
     if (page == Page::Main) {
@@ -137,7 +141,8 @@ QImage Composed(const std::array<QImage, 3>& pics, const SkinLayouts& l, Page pa
         const auto& a = l.advancedLayout;
         Copy(image, pics[2], a[8 + 4]);
         Copy(image, pics[2], a[18 + 2]);
-        Copy(image, pics[2], a[30], static_cast<int>(50u * static_cast<unsigned>(a[30].width) / 300u));
+        Copy(image, pics[2], a[30],
+             static_cast<int>(50u * static_cast<unsigned>(a[30].width) / 300u));
         Copy(image, pics[2], a[6]);
     } else {
         Copy(image, pics[2], l.colorLayout[0]);
@@ -154,12 +159,15 @@ std::string WriteMenus(const std::filesystem::path& skins, const SkinLayouts& l,
     const QImage sub = LoadSkinImage(skins, f::kSubMenuNormal);
     const QImage warnNormal = LoadSkinImage(skins, f::kWarningNormal);
     const QImage warnOver = LoadSkinImage(skins, f::kWarningOver);
-    if (normal.isNull() || over.isNull() || sub.isNull() || warnNormal.isNull() || warnOver.isNull()) {
+    if (normal.isNull() || over.isNull() || sub.isNull() || warnNormal.isNull() ||
+        warnOver.isNull()) {
         return "a menu or warning picture is missing";
     }
     // The menu with row 8 hovered beside the sub-menu that row opens.
     const int w = normal.width(), r = normal.height() / 10, sr = sub.height() / 12;
-    QImage sheet(w + sub.width() + 40, std::max(normal.height(), 10 * sr + 2 * r) + 40 + warnNormal.height(), QImage::Format_RGB32);
+    QImage sheet(w + sub.width() + 40,
+                 std::max(normal.height(), 10 * sr + 2 * r) + 40 + warnNormal.height(),
+                 QImage::Format_RGB32);
     sheet.fill(QColor(40, 44, 52));
     QPainter p(&sheet);
     p.setFont(SkinFont(english));
@@ -170,27 +178,32 @@ std::string WriteMenus(const std::filesystem::path& skins, const SkinLayouts& l,
     for (int i = 1; i <= 10; ++i) {
         const QString t = Q(l.functionNames[i]);
         p.setPen(i == 8 ? QColor(255, 0, 0) : QColor(255, 255, 255));
-        p.drawText(10 + (w - m.horizontalAdvance(t)) / 2, menuTop + r * (i - 1) + (r - m.height()) / 2 + m.ascent(), t);
+        p.drawText(10 + (w - m.horizontalAdvance(t)) / 2,
+                   menuTop + r * (i - 1) + (r - m.height()) / 2 + m.ascent(), t);
     }
     const int subTop = menuTop - 2 * r;
     p.drawImage(QPoint(10 + w, subTop), sub, QRect(0, 0, sub.width(), 10 * sr + 1));
     for (int d = 1; d <= 10; ++d) {
         const QString t = Q(l.functionNames[20 + d]);
         p.setPen(Qt::white);
-        p.drawText(10 + w + (sub.width() - m.horizontalAdvance(t)) / 2, subTop + sr * (d - 1) + (sr - m.height()) / 2 + m.ascent(), t);
+        p.drawText(10 + w + (sub.width() - m.horizontalAdvance(t)) / 2,
+                   subTop + sr * (d - 1) + (sr - m.height()) / 2 + m.ascent(), t);
     }
     const int warnTop = std::max(menuTop + normal.height(), subTop + 10 * sr) + 20;
     p.drawImage(10, warnTop, warnNormal);
     const auto& ok = l.warningLayout[0];
-    p.drawImage(QPoint(10 + ok.x, warnTop + ok.y), warnOver, QRect(ok.x, ok.y, ok.width, ok.height));
+    p.drawImage(QPoint(10 + ok.x, warnTop + ok.y), warnOver,
+                QRect(ok.x, ok.y, ok.width, ok.height));
     for (const LayoutArea& a : l.warningLayout) {
         const QString t = Q(a.text);
         p.setPen(QColor(255, 0, 0));
-        p.drawText(10 + a.x + (a.width - m.horizontalAdvance(t)) / 2, warnTop + a.y + (a.height - m.height()) / 2 + m.ascent(), t);
+        p.drawText(10 + a.x + (a.width - m.horizontalAdvance(t)) / 2,
+                   warnTop + a.y + (a.height - m.height()) / 2 + m.ascent(), t);
     }
     p.end();
     const auto file = out / ("menus_" + tag + ".png");
-    return sheet.save(QString::fromStdString(file.string())) ? std::string() : "cannot write " + file.string();
+    return sheet.save(QString::fromStdString(file.string())) ? std::string()
+                                                             : "cannot write " + file.string();
 }
 
 std::string WriteLanguage(const std::filesystem::path& skins, const std::filesystem::path& out,
@@ -207,9 +220,10 @@ std::string WriteLanguage(const std::filesystem::path& skins, const std::filesys
         Page page;
         const char* name;
         std::string_view pictures[3];
-    } pages[] = {{Page::Main, "main", {f::kMainNormal, f::kMainOver, f::kMainDown}},
-                 {Page::Advanced, "advanced", {f::kAdvancedNormal, f::kAdvancedOver, f::kAdvancedDown}},
-                 {Page::Color, "color", {f::kColorNormalPink, f::kColorOverRed, f::kColorDownPurple}}};
+    } pages[] = {
+        {Page::Main, "main", {f::kMainNormal, f::kMainOver, f::kMainDown}},
+        {Page::Advanced, "advanced", {f::kAdvancedNormal, f::kAdvancedOver, f::kAdvancedDown}},
+        {Page::Color, "color", {f::kColorNormalPink, f::kColorOverRed, f::kColorDownPurple}}};
     const char* states[3] = {"normal", "over", "down"};
     for (const auto& page : pages) {
         std::array<QImage, 3> pics;
@@ -219,10 +233,12 @@ std::string WriteLanguage(const std::filesystem::path& skins, const std::filesys
             QImage withText = pics[s].copy();
             DrawTexts(withText, layouts, page.page, english, -1);
             const auto file = out / (std::string(page.name) + "_" + states[s] + "_" + tag + ".png");
-            if (!withText.save(QString::fromStdString(file.string()))) return "cannot write " + file.string();
+            if (!withText.save(QString::fromStdString(file.string())))
+                return "cannot write " + file.string();
         }
         const auto file = out / (std::string(page.name) + "_composed_" + tag + ".png");
-        if (!Composed(pics, layouts, page.page, english).save(QString::fromStdString(file.string()))) {
+        if (!Composed(pics, layouts, page.page, english)
+                 .save(QString::fromStdString(file.string()))) {
             return "cannot write " + file.string();
         }
     }

@@ -56,10 +56,18 @@ std::filesystem::path LayoutFilePath(const std::filesystem::path& skinFolder, La
                                      bool english) {
     const char* base = "skin_main";
     switch (kind) {
-        case LayoutKind::Main: base = "skin_main"; break;
-        case LayoutKind::Advanced: base = "skin_advance"; break;
-        case LayoutKind::Color: base = "skin_color"; break;
-        case LayoutKind::Warning: base = "LBWarning"; break;
+        case LayoutKind::Main:
+            base = "skin_main";
+            break;
+        case LayoutKind::Advanced:
+            base = "skin_advance";
+            break;
+        case LayoutKind::Color:
+            base = "skin_color";
+            break;
+        case LayoutKind::Warning:
+            base = "LBWarning";
+            break;
     }
     const std::string name = std::string(base) + (english ? "_en.ini" : ".ini");
     return skinFolder / (english ? "INI_EN" : "INI_CN") / name;
@@ -79,8 +87,8 @@ LayoutReader::LayoutReader(const ProfileFile& files, UserPrompts& prompts,
 const LayoutReader::Cache* LayoutReader::Open(const std::filesystem::path& file) {
     std::error_code ec;
     const auto size = std::filesystem::file_size(file, ec);
-    const auto modified = ec ? std::filesystem::file_time_type{}
-                             : std::filesystem::last_write_time(file, ec);
+    const auto modified =
+        ec ? std::filesystem::file_time_type{} : std::filesystem::last_write_time(file, ec);
     if (ec) return nullptr;
     if (cache_ && cache_->file == file && cache_->size == size && cache_->modified == modified) {
         return cache_.get();
@@ -131,14 +139,14 @@ bool LoadColorLayout(LayoutReader& reader, const std::filesystem::path& skinFold
                      layouts.colorLayout);
 }
 
-bool LoadWarningLayout(LayoutReader& reader, const std::filesystem::path& skinFolder,
-                       bool english, SkinLayouts& layouts) {
+bool LoadWarningLayout(LayoutReader& reader, const std::filesystem::path& skinFolder, bool english,
+                       SkinLayouts& layouts) {
     return LoadAreas(reader, LayoutFilePath(skinFolder, LayoutKind::Warning, english),
                      layouts.warningLayout);
 }
 
-bool LoadAdvancedLayout(LayoutReader& reader, const std::filesystem::path& skinFolder,
-                        bool english, SkinLayouts& layouts) {
+bool LoadAdvancedLayout(LayoutReader& reader, const std::filesystem::path& skinFolder, bool english,
+                        SkinLayouts& layouts) {
     const auto file = LayoutFilePath(skinFolder, LayoutKind::Advanced, english);
     if (!LoadAreas(reader, file, layouts.advancedLayout)) return false;
     const struct {

@@ -107,7 +107,7 @@ enum class LayoutKind { Main, Advanced, Color, Warning };
 // nothing and shows nothing more, since the utility is ending. A value with more than six commas
 // shows "加载ini错误！" each time it is read and is still used.
 class LayoutReader {
-public:
+  public:
     LayoutReader(const ProfileFile& files, UserPrompts& prompts,
                  std::function<void()> exitSequence);
 
@@ -116,7 +116,7 @@ public:
                                               std::u16string_view section, int index);
     [[nodiscard]] bool stopped() const { return stopped_; }
 
-private:
+  private:
     struct Cache;
     // The parsed file, re-read only when its size or modification time changed, so a loader's
     // hundred keys cost one parse. nullptr when the file is missing.
@@ -136,10 +136,10 @@ bool LoadMainLayout(LayoutReader& reader, const std::filesystem::path& skinFolde
                     SkinLayouts& layouts);
 bool LoadColorLayout(LayoutReader& reader, const std::filesystem::path& skinFolder, bool english,
                      SkinLayouts& layouts);
-bool LoadAdvancedLayout(LayoutReader& reader, const std::filesystem::path& skinFolder,
-                        bool english, SkinLayouts& layouts);
-bool LoadWarningLayout(LayoutReader& reader, const std::filesystem::path& skinFolder,
-                       bool english, SkinLayouts& layouts);
+bool LoadAdvancedLayout(LayoutReader& reader, const std::filesystem::path& skinFolder, bool english,
+                        SkinLayouts& layouts);
+bool LoadWarningLayout(LayoutReader& reader, const std::filesystem::path& skinFolder, bool english,
+                       SkinLayouts& layouts);
 
 // Main, colour, advanced, warning, in this order, stopping at the first missing file.
 bool LoadAllLayouts(LayoutReader& reader, const std::filesystem::path& skinFolder, bool english,

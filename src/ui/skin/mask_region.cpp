@@ -45,7 +45,7 @@ std::vector<Span> XorSpans(const std::vector<Span>& a, const std::vector<Span>& 
 // Appends bands top to bottom and keeps the canonical form: a band that continues the previous
 // one with the same spans extends it instead of starting a new one.
 class RegionBandWriter {
-public:
+  public:
     explicit RegionBandWriter(Region& region) : rects_(region.rects_) {}
 
     void Add(std::int32_t top, std::int32_t bottom, const std::vector<Span>& spans) {
@@ -61,7 +61,7 @@ public:
         lastBottom_ = bottom;
     }
 
-private:
+  private:
     std::vector<RegionRect>& rects_;
     std::vector<Span> lastSpans_;
     std::int32_t lastBottom_ = std::numeric_limits<std::int32_t>::min();

@@ -26,7 +26,7 @@ struct RegionRect {
 // spans are one band. The form is canonical, so two regions are the same set of pixels exactly
 // when their rectangle lists are equal.
 class Region {
-public:
+  public:
     Region() = default;
     // An empty or inverted rectangle gives the empty region.
     [[nodiscard]] static Region FromRect(RegionRect rect);
@@ -40,7 +40,7 @@ public:
 
     bool operator==(const Region&) const = default;
 
-private:
+  private:
     friend class RegionBandWriter;
     std::vector<RegionRect> rects_;
 };

@@ -19,13 +19,12 @@ QImage LoadSkinImage(const std::filesystem::path& skinFolder, std::string_view n
 
 Region MaskRegionOf(const QImage& mask) {
     if (mask.isNull()) return {};
-    const QImage rgb = mask.format() == QImage::Format_RGB888
-                           ? mask
-                           : mask.convertToFormat(QImage::Format_RGB888);
+    const QImage rgb =
+        mask.format() == QImage::Format_RGB888 ? mask : mask.convertToFormat(QImage::Format_RGB888);
     const auto stride = static_cast<std::size_t>(rgb.bytesPerLine());
     const MaskPixels pixels{rgb.width(), rgb.height(), stride,
-                            std::span<const std::uint8_t>(rgb.constBits(),
-                                                          static_cast<std::size_t>(rgb.sizeInBytes()))};
+                            std::span<const std::uint8_t>(
+                                rgb.constBits(), static_cast<std::size_t>(rgb.sizeInBytes()))};
     return BuildMaskRegion(pixels);
 }
 
@@ -66,7 +65,8 @@ QFont SkinFont(bool english) {
         font.setPixelSize(12);  // a 14-pixel cell, 7 pixels per character
     } else {
         font.setFamilies({QStringLiteral("SimSun"), QStringLiteral("宋体"),
-                          QStringLiteral("WenQuanYi Micro Hei"), QStringLiteral("Noto Sans CJK SC")});
+                          QStringLiteral("WenQuanYi Micro Hei"),
+                          QStringLiteral("Noto Sans CJK SC")});
         font.setPixelSize(12);  // 12-pixel ideographs
     }
     font.setWeight(QFont::Normal);

@@ -16,8 +16,7 @@ namespace zep {
 
 // A picture of the skin folder decoded to 8-bit RGB; a null image when the file is missing or
 // not a readable picture. Nothing is cached: callers load what they draw.
-[[nodiscard]] QImage LoadSkinImage(const std::filesystem::path& skinFolder,
-                                   std::string_view name);
+[[nodiscard]] QImage LoadSkinImage(const std::filesystem::path& skinFolder, std::string_view name);
 
 // The window region of a decoded mask (any format; converted to RGB888 first).
 [[nodiscard]] Region MaskRegionOf(const QImage& mask);
