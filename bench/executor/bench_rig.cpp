@@ -31,19 +31,25 @@ std::string FileSystemName(const std::filesystem::path& path) {
     struct statfs fs {};
     if (statfs(path.c_str(), &fs) != 0) return "unknown";
     switch (static_cast<unsigned long>(fs.f_type)) {
-        case 0xEF53: return "ext4";
-        case 0x01021994: return "tmpfs";
-        case 0x794C7630: return "overlayfs";
-        case 0x9123683E: return "btrfs";
-        case 0x58465342: return "xfs";
-        default: return "other";
+        case 0xEF53:
+            return "ext4";
+        case 0x01021994:
+            return "tmpfs";
+        case 0x794C7630:
+            return "overlayfs";
+        case 0x9123683E:
+            return "btrfs";
+        case 0x58465342:
+            return "xfs";
+        default:
+            return "other";
     }
 }
 
 namespace {
 
 class StampingWriteHandle : public HidHandle {
-public:
+  public:
     StampingWriteHandle(std::unique_ptr<HidHandle> inner, StampingBackend& owner)
         : inner_(std::move(inner)), owner_(owner) {}
     HidReadResult ReadInputReport(std::span<std::uint8_t> buffer, std::stop_token stop) override {
@@ -54,7 +60,7 @@ public:
         return inner_->SendFeatureReport(report);
     }
 
-private:
+  private:
     std::unique_ptr<HidHandle> inner_;
     StampingBackend& owner_;
 };
@@ -118,8 +124,8 @@ Rig::Rig(bool plugged) {
 }
 
 ApplyServices Rig::ApplyWith() {
-    return {ini, dir, channel, pointer,
-            [this] { return link.Writer().state == HandleState::Open; }, {}};
+    return {ini, dir, channel, pointer, [this] { return link.Writer().state == HandleState::Open; },
+            {}};
 }
 
 std::uint32_t Rig::MacroMode() const {
@@ -210,7 +216,8 @@ void OriginalApplyProfile(SharedSettings& settings, ApplyServices& services) {
     send(WheelModeCommand(p.wheelMode));
     const std::uint8_t mask = DpiEnableMask(p);
     for (int n = 0; n < kDpiLevelCount; ++n) {
-        send(DpiLevelCommand(n, applied.appliedDpiCode[static_cast<std::size_t>(n)], p.dpiLevel, mask));
+        send(DpiLevelCommand(n, applied.appliedDpiCode[static_cast<std::size_t>(n)], p.dpiLevel,
+                             mask));
     }
     send(LedEffectCommand(p.ledEffect));
     if (services.repaint) services.repaint();

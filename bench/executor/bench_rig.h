@@ -35,14 +35,14 @@ using Clock = std::chrono::steady_clock;
 // A fresh directory under the system temp dir (TMPDIR), seeded with the shipped config.ini and
 // removed on destruction.
 class ScratchDir {
-public:
+  public:
     ScratchDir();
     ~ScratchDir();
     ScratchDir(const ScratchDir&) = delete;
     ScratchDir& operator=(const ScratchDir&) = delete;
     [[nodiscard]] const std::filesystem::path& path() const { return path_; }
 
-private:
+  private:
     std::filesystem::path path_;
 };
 
@@ -53,7 +53,7 @@ private:
 // before handing it to the mouse. Arm() makes the next report's time available to WaitForStamp;
 // Record() keeps the times of all of them.
 class StampingBackend : public HidBackend {
-public:
+  public:
     explicit StampingBackend(HidBackend& inner) : inner_(inner) {}
 
     std::vector<HidInterfaceInfo> ListInterfaces() override { return inner_.ListInterfaces(); }
@@ -71,7 +71,7 @@ public:
 
     void OnSend(Clock::time_point t);
 
-private:
+  private:
     HidBackend& inner_;
     std::mutex mutex_;
     std::condition_variable stamped_;
@@ -82,13 +82,13 @@ private:
 };
 
 class NullPointerSettings : public PointerSettings {
-public:
+  public:
     SettingOutcome SetPointerSpeed(int) override { return {SettingOutcome::Kind::Applied, ""}; }
     SettingOutcome SetWheelLines(int) override { return {SettingOutcome::Kind::Applied, ""}; }
 };
 
 class NullLauncher : public ProgramLauncher {
-public:
+  public:
     LaunchOutcome Launch(Program) override { return {true, ""}; }
 };
 
@@ -118,14 +118,15 @@ struct Rig {
 // is open, applies the same rules as ours, then sleeps 2 ms after every cycle, whether the read
 // succeeded, failed or was skipped.
 class PollingListener {
-public:
-    PollingListener(MouseLink& link, PressHandOver& handOver, std::function<std::uint32_t()> macroMode)
+  public:
+    PollingListener(MouseLink& link, PressHandOver& handOver,
+                    std::function<std::uint32_t()> macroMode)
         : link_(link), handOver_(handOver), macroMode_(std::move(macroMode)) {}
     ~PollingListener() { Stop(); }
     void Start();
     void Stop();
 
-private:
+  private:
     void Run(std::stop_token stop);
     MouseLink& link_;
     PressHandOver& handOver_;
@@ -136,7 +137,7 @@ private:
 // The executor: looks at PressPending every 2 ms, handles a press with our handling
 // (FunctionExecutor::Handle, so only the hand-over differs), clears the flags and waits 2 ms.
 class PollingExecutor {
-public:
+  public:
     PollingExecutor(PressHandOver& handOver, FunctionExecutor& handler)
         : handOver_(handOver), handler_(handler) {}
     ~PollingExecutor() { Stop(); }
@@ -144,7 +145,7 @@ public:
     void Stop();
     bool WaitUntilHandled(std::uint64_t count, Clock::time_point deadline);
 
-private:
+  private:
     void Run(std::stop_token stop);
     PressHandOver& handOver_;
     FunctionExecutor& handler_;

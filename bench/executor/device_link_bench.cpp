@@ -59,7 +59,9 @@ constexpr std::uint8_t kKeyButtonNumber = ButtonHardwareIndex[kKeyButton];
 constexpr std::int32_t kMultimediaFunction = 24;
 
 void PrepareLatencyRig(Rig& rig) {
-    rig.settings.With([](SettingsState& s) { s.session.profile.buttonFunction[kKeyButton] = kMultimediaFunction; });
+    rig.settings.With([](SettingsState& s) {
+        s.session.profile.buttonFunction[kKeyButton] = kMultimediaFunction;
+    });
     auto services = rig.ApplyWith();
     (void)ApplyProfile(rig.settings, services);  // from now on the mouse reports that button
 }
@@ -79,7 +81,8 @@ std::vector<double> PressLoop(Rig& rig, int presses, std::mt19937& rng, WaitHand
         if (!rig.mouse.Press(kKeyButtonNumber)) Fail("press refused");
         const auto reached = rig.backend.WaitForStamp(pressed + 5s);
         if (!reached) Fail("no report within 5 s of a press");
-        if (!waitHandled(static_cast<std::uint64_t>(i + 1), pressed + 5s)) Fail("press not handled");
+        if (!waitHandled(static_cast<std::uint64_t>(i + 1), pressed + 5s))
+            Fail("press not handled");
         if (!rig.mouse.Release(kKeyButtonNumber)) Fail("release refused");
         if (i >= kWarmUp) latencies.push_back(Micros(*reached - pressed));
     }
@@ -91,7 +94,8 @@ std::vector<double> LatencyOurs(int presses, std::mt19937& rng) {
     PrepareLatencyRig(rig);
     PressHandOver handOver;
     SteadyExecutorClock clock(handOver);
-    FunctionExecutor executor({handOver, rig.settings, rig.channel, rig.ini, rig.dir, rig.launcher, clock, {}, {}});
+    FunctionExecutor executor(
+        {handOver, rig.settings, rig.channel, rig.ini, rig.dir, rig.launcher, clock, {}, {}});
     InputListener listener(rig.link, handOver, [&rig] { return rig.MacroMode(); });
     executor.Start();
     listener.Start();
@@ -109,7 +113,8 @@ std::vector<double> LatencyOriginal(int presses, std::mt19937& rng) {
     PressHandOver handOver;
     SteadyExecutorClock clock(handOver);
     // Not started: its Handle serves the polling loop.
-    FunctionExecutor handler({handOver, rig.settings, rig.channel, rig.ini, rig.dir, rig.launcher, clock, {}, {}});
+    FunctionExecutor handler(
+        {handOver, rig.settings, rig.channel, rig.ini, rig.dir, rig.launcher, clock, {}, {}});
     PollingExecutor executor(handOver, handler);
     PollingListener listener(rig.link, handOver, [&rig] { return rig.MacroMode(); });
     executor.Start();
@@ -166,19 +171,20 @@ MacroRecord StepMacro() {
 }
 
 struct StepRun {
-    std::vector<double> lateness;  // µs, each wake against the time its sleep aimed at
-    double driftMicros = 0;        // summed over the passes: step time minus 250 x 15 ms
-    int reanchors = -1;            // -1: the design has none
+    std::vector<double> lateness;    // µs, each wake against the time its sleep aimed at
+    double driftMicros = 0;          // summed over the passes: step time minus 250 x 15 ms
+    int reanchors = -1;              // -1: the design has none
     double reanchorShiftMicros = 0;  // the part of the drift that re-anchoring added
     int lateOver2ms = 0;
-    double minGapMicros = 0;       // between consecutive step reports at the mouse
+    double minGapMicros = 0;  // between consecutive step reports at the mouse
     double p50GapMicros = 0;
 };
 
 // Each pass sends its steps, then the two reports of the release of everything.
 void GapsFromSends(const std::vector<Clock::time_point>& sends, StepRun& run) {
     constexpr std::size_t kPerPass = kStepsPerPass + 2;
-    if (sends.size() != kPerPass * kPasses) Fail("unexpected number of reports: " + std::to_string(sends.size()));
+    if (sends.size() != kPerPass * kPasses)
+        Fail("unexpected number of reports: " + std::to_string(sends.size()));
     std::vector<double> gaps;
     for (std::size_t pass = 0; pass < kPasses; ++pass) {
         for (std::size_t i = 1; i < kStepsPerPass; ++i) {
@@ -194,7 +200,7 @@ void GapsFromSends(const std::vector<Clock::time_point>& sends, StepRun& run) {
 // and how often the executor re-anchors (by the executor's own rule, on the Now() that follows a
 // sleep).
 class RecordingClock : public ExecutorClock {
-public:
+  public:
     explicit RecordingClock(PressHandOver& handOver) : inner_(handOver) {}
     TimePoint Now() override {
         const TimePoint t = inner_.Now();
@@ -222,7 +228,7 @@ public:
     int reanchors = 0;
     Clock::duration reanchorShift{};
 
-private:
+  private:
     SteadyExecutorClock inner_;
     TimePoint lastDeadline_;
     bool slept_ = false;
@@ -237,7 +243,8 @@ StepRun StepsOurs() {
     });
     PressHandOver handOver;
     RecordingClock clock(handOver);
-    FunctionExecutor executor({handOver, rig.settings, rig.channel, rig.ini, rig.dir, rig.launcher, clock, {}, {}});
+    FunctionExecutor executor(
+        {handOver, rig.settings, rig.channel, rig.ini, rig.dir, rig.launcher, clock, {}, {}});
     rig.backend.Record(true);
     executor.Handle({static_cast<std::uint8_t>(ButtonEventBase + ButtonHardwareIndex[1]), 1});
     rig.backend.Record(false);
@@ -273,7 +280,8 @@ StepRun StepsOriginal() {
             const auto& step = macro.steps[static_cast<std::size_t>(i)];
             (void)rig.channel.SendKeyEvent(step.code, step.direction);
             const auto delay = std::max<std::chrono::milliseconds>(
-                kMinimumStepDelay, std::chrono::milliseconds(macro.delays[static_cast<std::size_t>(i)]));
+                kMinimumStepDelay,
+                std::chrono::milliseconds(macro.delays[static_cast<std::size_t>(i)]));
             const auto before = Clock::now();
             std::this_thread::sleep_for(delay);
             lastWake = Clock::now();
@@ -294,11 +302,13 @@ void RunSteps(int runs) {
         ours.push_back(StepsOurs());
         original.push_back(StepsOriginal());
     }
-    std::cout << "\n### Step timing: 1000 steps of 15 ms (4 passes of 250), per run\n\n"
-              << "| design | run | lateness p50 µs | p99 µs | max µs | steps > 2 ms late | total drift µs "
-                 "| re-anchors | drift added by re-anchors µs | drift without them µs | shortest gap µs "
-                 "| median gap µs |\n"
-              << "|---|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|\n";
+    std::cout
+        << "\n### Step timing: 1000 steps of 15 ms (4 passes of 250), per run\n\n"
+        << "| design | run | lateness p50 µs | p99 µs | max µs | steps > 2 ms late | total drift "
+           "µs "
+           "| re-anchors | drift added by re-anchors µs | drift without them µs | shortest gap µs "
+           "| median gap µs |\n"
+        << "|---|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|\n";
     auto rows = [](const char* name, const std::vector<StepRun>& design) {
         std::vector<double> pooled, drifts;
         for (std::size_t r = 0; r < design.size(); ++r) {
@@ -308,10 +318,10 @@ void RunSteps(int runs) {
                       << Fixed(s.p99) << " | " << Fixed(s.max) << " | " << run.lateOver2ms << " | "
                       << Fixed(run.driftMicros) << " | "
                       << (run.reanchors < 0 ? std::string("n/a") : std::to_string(run.reanchors))
-                      << " | " << (run.reanchors < 0 ? std::string("n/a") : Fixed(run.reanchorShiftMicros))
-                      << " | " << Fixed(run.driftMicros - run.reanchorShiftMicros)
-                      << " | " << Fixed(run.minGapMicros) << " | " << Fixed(run.p50GapMicros)
-                      << " |\n";
+                      << " | "
+                      << (run.reanchors < 0 ? std::string("n/a") : Fixed(run.reanchorShiftMicros))
+                      << " | " << Fixed(run.driftMicros - run.reanchorShiftMicros) << " | "
+                      << Fixed(run.minGapMicros) << " | " << Fixed(run.p50GapMicros) << " |\n";
             pooled.insert(pooled.end(), run.lateness.begin(), run.lateness.end());
             drifts.push_back(run.driftMicros);
         }
@@ -323,9 +333,10 @@ void RunSteps(int runs) {
     };
     rows("ours: absolute deadlines", ours);
     rows("original: relative sleeps", original);
-    std::cout << "\nGoal: drift <= 1000 µs without re-anchors, lateness p99 <= 2000 µs. A re-anchor "
-                 "moves the rest of the pass by its step's lateness; the drift without them is what "
-                 "the schedule itself accumulates.\n";
+    std::cout
+        << "\nGoal: drift <= 1000 µs without re-anchors, lateness p99 <= 2000 µs. A re-anchor "
+           "moves the rest of the pass by its step's lateness; the drift without them is what "
+           "the schedule itself accumulates.\n";
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -365,7 +376,8 @@ TaskCounters ReadCounters(int tid) {
     const std::string base = "/proc/self/task/" + std::to_string(tid);
     std::ifstream status(base + "/status");
     for (std::string line; std::getline(status, line);) {
-        if (line.starts_with("voluntary_ctxt_switches:") || line.starts_with("nonvoluntary_ctxt_switches:")) {
+        if (line.starts_with("voluntary_ctxt_switches:") ||
+            line.starts_with("nonvoluntary_ctxt_switches:")) {
             c.switches += std::stoull(line.substr(line.find(':') + 1));
         }
     }
@@ -385,7 +397,8 @@ IdleResult MeasureIdle(int listenerTid, int executorTid, int seconds) {
     std::this_thread::sleep_for(std::chrono::seconds(seconds));
     const TaskCounters l1 = ReadCounters(listenerTid), e1 = ReadCounters(executorTid);
     const double s = seconds;
-    return {static_cast<double>(l1.switches - l0.switches) / s, static_cast<double>(e1.switches - e0.switches) / s,
+    return {static_cast<double>(l1.switches - l0.switches) / s,
+            static_cast<double>(e1.switches - e0.switches) / s,
             static_cast<double>(l1.cpuNanos - l0.cpuNanos) / 1e6 / s,
             static_cast<double>(e1.cpuNanos - e0.cpuNanos) / 1e6 / s};
 }
@@ -394,7 +407,8 @@ IdleResult IdleOurs(bool plugged, int seconds) {
     Rig rig(plugged);
     PressHandOver handOver;
     SteadyExecutorClock clock(handOver);
-    FunctionExecutor executor({handOver, rig.settings, rig.channel, rig.ini, rig.dir, rig.launcher, clock, {}, {}});
+    FunctionExecutor executor(
+        {handOver, rig.settings, rig.channel, rig.ini, rig.dir, rig.launcher, clock, {}, {}});
     InputListener listener(rig.link, handOver, [&rig] { return rig.MacroMode(); });
     const int executorTid = StartedThread([&] { executor.Start(); });
     const int listenerTid = StartedThread([&] { listener.Start(); });
@@ -408,7 +422,8 @@ IdleResult IdleOriginal(bool plugged, int seconds) {
     Rig rig(plugged);
     PressHandOver handOver;
     SteadyExecutorClock clock(handOver);
-    FunctionExecutor handler({handOver, rig.settings, rig.channel, rig.ini, rig.dir, rig.launcher, clock, {}, {}});
+    FunctionExecutor handler(
+        {handOver, rig.settings, rig.channel, rig.ini, rig.dir, rig.launcher, clock, {}, {}});
     PollingExecutor executor(handOver, handler);
     PollingListener listener(rig.link, handOver, [&rig] { return rig.MacroMode(); });
     const int executorTid = StartedThread([&] { executor.Start(); });
@@ -420,10 +435,11 @@ IdleResult IdleOriginal(bool plugged, int seconds) {
 }
 
 void RunIdle(int seconds) {
-    std::cout << "\n### Idle wake-ups over " << seconds << " s\n\n"
-              << "| design | mouse | listener wake-ups/s | executor wake-ups/s | listener CPU ms/s | "
-                 "executor CPU ms/s |\n"
-              << "|---|---|---:|---:|---:|---:|\n";
+    std::cout
+        << "\n### Idle wake-ups over " << seconds << " s\n\n"
+        << "| design | mouse | listener wake-ups/s | executor wake-ups/s | listener CPU ms/s | "
+           "executor CPU ms/s |\n"
+        << "|---|---|---:|---:|---:|---:|\n";
     auto row = [](const char* name, const char* mouse, const IdleResult& r) {
         std::cout << "| " << name << " | " << mouse << " | " << Fixed(r.listenerWakes, 2) << " | "
                   << Fixed(r.executorWakes, 2) << " | " << Fixed(r.listenerCpuMs, 3) << " | "
@@ -434,8 +450,9 @@ void RunIdle(int seconds) {
         row("ours: blocking", mouse, IdleOurs(plugged, seconds));
         row("original: 2 ms polls", mouse, IdleOriginal(plugged, seconds));
     }
-    std::cout << "\nGoal: <= 0.1 wake-ups/s per thread. A wake-up is a context switch of the thread "
-                 "(voluntary or not) from /proc/self/task/<tid>/status; CPU time from schedstat.\n";
+    std::cout
+        << "\nGoal: <= 0.1 wake-ups/s per thread. A wake-up is a context switch of the thread "
+           "(voluntary or not) from /proc/self/task/<tid>/status; CPU time from schedstat.\n";
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -472,18 +489,19 @@ void RunApply(int applies) {
         ApplyBlock(originalRig, true, applies / kBlocks, original);
     }
     const auto config = oursRig.dir.ConfigPath();
-    std::cout << "\n### Apply on the simulated mouse\n\n"
-              << "config.ini of " << std::filesystem::file_size(config) << " bytes on "
-              << FileSystemName(config) << " (" << config.parent_path().parent_path().string()
-              << "); every replacement is written, synced and renamed.\n\n"
-              << "| design | applies | replacements per apply | min ms | p50 ms | p99 ms | max ms |\n"
-              << "|---|---:|---:|---:|---:|---:|---:|\n";
+    std::cout
+        << "\n### Apply on the simulated mouse\n\n"
+        << "config.ini of " << std::filesystem::file_size(config) << " bytes on "
+        << FileSystemName(config) << " (" << config.parent_path().parent_path().string()
+        << "); every replacement is written, synced and renamed.\n\n"
+        << "| design | applies | replacements per apply | min ms | p50 ms | p99 ms | max ms |\n"
+        << "|---|---:|---:|---:|---:|---:|---:|\n";
     auto row = [](const char* name, const ApplyRuns& r) {
         const Summary t = Summarize(r.micros);
         const Summary rep = Summarize(r.replacements);
         std::cout << "| " << name << " | " << t.n << " | " << Fixed(rep.p50, 0)
-                  << (rep.min != rep.max ? " (varies)" : "") << " | " << Fixed(t.min / 1000, 2) << " | "
-                  << Fixed(t.p50 / 1000, 2) << " | " << Fixed(t.p99 / 1000, 2) << " | "
+                  << (rep.min != rep.max ? " (varies)" : "") << " | " << Fixed(t.min / 1000, 2)
+                  << " | " << Fixed(t.p50 / 1000, 2) << " | " << Fixed(t.p99 / 1000, 2) << " | "
                   << Fixed(t.max / 1000, 2) << " |\n";
     };
     row("ours: two batch writes", ours);
@@ -504,13 +522,20 @@ int main(int argc, char** argv) {
             if (i + 1 >= argc) Fail(std::string(arg) + " needs a value");
             return std::atoi(argv[++i]);
         };
-        if (arg == "--presses") presses = value();
-        else if (arg == "--step-runs") stepRuns = value();
-        else if (arg == "--idle-seconds") idleSeconds = value();
-        else if (arg == "--applies") applies = value();
-        else if (arg == "all") what = {"latency", "steps", "idle", "apply"};
-        else if (arg == "latency" || arg == "steps" || arg == "idle" || arg == "apply") what.emplace_back(arg);
-        else Fail("unknown argument " + std::string(arg));
+        if (arg == "--presses")
+            presses = value();
+        else if (arg == "--step-runs")
+            stepRuns = value();
+        else if (arg == "--idle-seconds")
+            idleSeconds = value();
+        else if (arg == "--applies")
+            applies = value();
+        else if (arg == "all")
+            what = {"latency", "steps", "idle", "apply"};
+        else if (arg == "latency" || arg == "steps" || arg == "idle" || arg == "apply")
+            what.emplace_back(arg);
+        else
+            Fail("unknown argument " + std::string(arg));
     }
     if (what.empty()) what = {"latency", "steps", "idle", "apply"};
     for (const auto& w : what) {
