@@ -11,20 +11,19 @@ namespace zep::cli {
 
 namespace {
 
+// Used where the skin's layout cannot be read; the same words as the default skin.
 struct Named {
     std::int32_t code;
     const char* name;
 };
-constexpr std::array<Named, 27> kNames = {{
-    {1, "Left click"},        {2, "Right click"},        {3, "Middle click"},
-    {4, "Back"},              {5, "Forward"},            {6, "DPI cycle"},
-    {11, "Mouse function A"}, {12, "Mouse function B"},  {13, "Mouse function C"},
-    {14, "Report rate step"}, {15, "DPI up"},            {16, "DPI down"},
-    {17, "Mouse function D"}, {21, "Home"},              {22, "Media player"},
-    {23, "Email"},            {24, "Volume up"},         {25, "Volume down"},
-    {26, "Previous track"},   {27, "Next track"},        {28, "Mute"},
-    {29, "Play/Pause"},       {30, "Calculator key"},    {39, "Calculator"},
-    {40, "Terminal"},         {0, "No function"},        {-1, ""},
+constexpr std::array<Named, 26> kNames = {{
+    {1, "Left click"},      {2, "Right click"},     {3, "Middle click"},   {4, "Back"},
+    {5, "Forward"},         {6, "DPI cycle"},       {11, "Rapid fire"},    {12, "Double click"},
+    {13, "Triple click"},   {14, "Report rate"},    {15, "DPI up"},        {16, "DPI down"},
+    {17, "Mouse function"}, {21, "Home page"},      {22, "Media player"},  {23, "E-mail"},
+    {24, "Volume up"},      {25, "Volume down"},    {26, "Previous track"}, {27, "Next track"},
+    {28, "Mute"},           {29, "Play/Pause"},     {30, "Calculator"},    {39, "Open calculator"},
+    {40, "Open terminal"},  {0, "No function"},
 }};
 
 constexpr std::array<const char*, 4> kLedNames = {"breathing, 1.2 s phases", "breathing, 0.8 s phases",
@@ -34,8 +33,9 @@ std::string MacroName(const MacroRecord& m) { return Utf16ToUtf8(m.Name()); }
 
 }  // namespace
 
-std::string FunctionName(std::int32_t code, const UserMacroStore& user,
-                         const ConstantMacroStore& constants) {
+std::string FunctionName(std::int32_t code, const NameSources& names) {
+    const UserMacroStore& user = names.user;
+    const ConstantMacroStore& constants = names.constants;
     if (code >= 41 && code <= 52) {
         const int slot = code - 41;
         if (slot < user.count) return "Macro \"" + MacroName(user.slots[static_cast<std::size_t>(slot)]) + "\"";
@@ -48,19 +48,23 @@ std::string FunctionName(std::int32_t code, const UserMacroStore& user,
         }
         return "Shortcut " + std::to_string(slot + 1) + " (missing)";
     }
+    // The skin shows code 14 as "OFF" by design; here the truth is more useful.
+    if (code >= 0 && code < kFunctionCodeCount && code != 14 &&
+        !names.skinNames[static_cast<std::size_t>(code)].empty()) {
+        return Utf16ToUtf8(names.skinNames[static_cast<std::size_t>(code)]);
+    }
     for (const auto& n : kNames) {
-        if (n.code == code && n.name[0] != '\0') return n.name;
+        if (n.code == code) return n.name;
     }
     return "No function";
 }
 
-std::string FormatProfile(const MouseProfile& p, int number, bool current, const UserMacroStore& user,
-                          const ConstantMacroStore& constants) {
+std::string FormatProfile(const MouseProfile& p, int number, bool current, const NameSources& names) {
     std::ostringstream out;
     out << "Profile " << number << (current ? " (current)" : "") << "\n";
     for (int b = 0; b < kButtonCount; ++b) {
         const std::int32_t code = p.buttonFunction[static_cast<std::size_t>(b)];
-        out << "  Button " << b + 1 << ": " << FunctionName(code, user, constants) << " (code " << code << ")\n";
+        out << "  Button " << b + 1 << ": " << FunctionName(code, names) << " (code " << code << ")\n";
     }
     out << "  DPI levels:";
     for (int n = 0; n < kDpiLevelCount; ++n) {

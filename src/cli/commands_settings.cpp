@@ -7,6 +7,7 @@
 #include "platform/ini/decimal.h"
 #include "settings/profile_actions.h"
 #include "settings/storage.h"
+#include "ui/skin/layout.h"
 
 namespace zep::cli {
 
@@ -41,8 +42,14 @@ int CliSession::Show() {
     const auto number = ProfileNumberArg(0);
     if (!number) return kExitUsage;
     const SettingsState s = settings_.Copy();
+    NameSources names{{}, s.userMacros, s.constantMacros};
+    SkinLayouts layouts;
+    LayoutReader reader(ini_, prompts_, [] {});
+    if (LoadMainLayout(reader, dir_.SkinFolder(), /*english=*/true, layouts)) {
+        names.skinNames = layouts.functionNames;
+    }
     const MouseProfile p = LoadProfile(ini_, dir_.ConfigPath(), *number);
-    out_ << FormatProfile(p, *number, *number == s.session.profileNumber, s.userMacros, s.constantMacros);
+    out_ << FormatProfile(p, *number, *number == s.session.profileNumber, names);
     return kExitOk;
 }
 

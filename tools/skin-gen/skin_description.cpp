@@ -230,8 +230,8 @@ void FillNames(SkinDescription& s) {
                                               u"Left click",
                                               u"Right click",
                                               u"Middle click",
-                                              u"Forward",
                                               u"Back",
+                                              u"Forward",
                                               u"DPI cycle",
                                               u"Mouse functions",
                                               u"Multimedia",
@@ -268,7 +268,7 @@ void FillNames(SkinDescription& s) {
                                               u"Open calculator",
                                               u"Open terminal"};
     const char16_t* cn[kFunctionCodeCount] = {
-        u"",         u"左键",     u"右键",     u"中键",       u"前进",       u"后退",
+        u"",         u"左键",     u"右键",     u"中键",       u"后退",       u"前进",
         u"DPI 循环", u"鼠标功能", u"多媒体",   u"宏",         u"快捷键",     u"连发",
         u"双击",     u"三连击",   u"回报率",   u"DPI 加",     u"DPI 减",     u"鼠标功能",
         u"无",       u"无",       u"无",       u"主页",       u"媒体播放器", u"电子邮件",

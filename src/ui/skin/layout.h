@@ -12,6 +12,8 @@
 #include <string>
 #include <string_view>
 
+#include "settings/profile.h"  // kFunctionCodeCount
+
 namespace zep {
 
 class ProfileFile;
@@ -25,7 +27,6 @@ inline constexpr std::size_t kMainAreaCount = 124;
 inline constexpr std::size_t kAdvancedAreaCount = 52;
 inline constexpr std::size_t kColorAreaCount = 13;
 inline constexpr std::size_t kWarningAreaCount = 3;
-inline constexpr std::size_t kFunctionCodeCount = 55;  // codes 0 ... 54
 inline constexpr int kForcedFunctionName = 14;         // always "OFF" / "无功能"
 
 inline constexpr std::u16string_view kMissingFileMessage = u"找不到配置文件";
