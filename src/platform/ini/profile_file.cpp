@@ -80,7 +80,10 @@ std::optional<std::string> ReadFileBytes(const std::filesystem::path& file) {
 
 std::string ReplaceFileAtomically(const std::filesystem::path& file, std::string_view bytes) {
     const std::filesystem::path dir = file.parent_path();
-    std::string pattern = (dir / ("." + file.filename().string() + ".XXXXXX")).string();
+    std::string hidden = ".";
+    hidden += file.filename().string();
+    hidden += ".XXXXXX";
+    std::string pattern = (dir / hidden).string();
     const int fd = ::mkstemp(pattern.data());
     if (fd < 0) return Errno("cannot create a temporary file beside", file);
     const std::filesystem::path temp = pattern;
