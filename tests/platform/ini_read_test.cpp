@@ -96,5 +96,13 @@ TEST(TextCodec, Utf8RoundTripsOutsideTheBasicPlane) {
     EXPECT_TRUE(IsValidUtf8("\xE4\xB8\xAD"));
 }
 
+TEST(TextCodec, ChineseTextThatCannotConvertIsReplacedNotLost) {
+    const DecodedText truncated = DecodeText("A\xCB\xCE" "B\x81");  // 宋 then a lone lead byte
+    EXPECT_EQ(truncated.encoding, TextEncoding::Gbk);
+    EXPECT_EQ(truncated.text, u"A\u5B8BB\uFFFD");
+    EXPECT_EQ(EncodeText(u"a\u4F53b", TextEncoding::Gbk), "a\xCC\xE5" "b");
+    EXPECT_EQ(EncodeText(std::u16string(u"a") + char16_t(0xD800) + u"b", TextEncoding::Gbk), "a?b");
+}
+
 }  // namespace
 }  // namespace zep

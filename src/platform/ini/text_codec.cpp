@@ -2,6 +2,7 @@
 
 #include <iconv.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <vector>
@@ -73,40 +74,22 @@ private:
     iconv_t handle_;
 };
 
-std::u16string ChineseToText(std::string_view bytes) {
-    Iconv cd("UTF-16LE", kChineseCodePage);
-    if (!cd.ok()) return Utf8ToUtf16(bytes);  // no converter: best effort, never a crash
-    std::u16string out;
-    std::vector<char> buffer(bytes.size() * 4 + 16);
-    std::string input(bytes);
-    char* in = input.data();
-    std::size_t inLeft = input.size();
-    while (inLeft > 0) {
-        char* outPtr = buffer.data();
-        std::size_t outLeft = buffer.size();
-        const std::size_t rc = iconv(cd.get(), &in, &inLeft, &outPtr, &outLeft);
-        out += Utf16LeToText(std::string_view(buffer.data(), buffer.size() - outLeft));
-        if (rc == static_cast<std::size_t>(-1) && errno != E2BIG) {
-            out.push_back(u'\uFFFD');  // undecodable or truncated byte: skip it
-            ++in;
-            --inLeft;
-            iconv(cd.get(), nullptr, nullptr, nullptr, nullptr);
-        }
+std::string Utf16LeBytes(std::u16string_view text) {
+    std::string bytes;
+    bytes.reserve(text.size() * 2);
+    for (char16_t c : text) {
+        bytes.push_back(static_cast<char>(c & 0xFF));
+        bytes.push_back(static_cast<char>(c >> 8));
     }
-    return out;
+    return bytes;
 }
 
-std::string TextToChinese(std::u16string_view text) {
-    Iconv cd(kChineseCodePage, "UTF-16LE");
-    if (!cd.ok()) return Utf16ToUtf8(text);
-    std::string input;
-    input.reserve(text.size() * 2);
-    for (char16_t c : text) {
-        input.push_back(static_cast<char>(c & 0xFF));
-        input.push_back(static_cast<char>(c >> 8));
-    }
+// Runs the whole input through the converter. A unit of unitSize input bytes that cannot be
+// converted becomes `replacement` (in the target encoding), and conversion goes on after it.
+std::string Convert(const Iconv& cd, std::string input, std::size_t unitSize,
+                    std::string_view replacement) {
     std::string out;
-    std::vector<char> buffer(input.size() * 2 + 16);
+    std::vector<char> buffer(input.size() * 4 + 16);
     char* in = input.data();
     std::size_t inLeft = input.size();
     while (inLeft > 0) {
@@ -115,13 +98,28 @@ std::string TextToChinese(std::u16string_view text) {
         const std::size_t rc = iconv(cd.get(), &in, &inLeft, &outPtr, &outLeft);
         out.append(buffer.data(), buffer.size() - outLeft);
         if (rc == static_cast<std::size_t>(-1) && errno != E2BIG) {
-            out.push_back('?');  // a lone surrogate: nothing can encode it
-            in += 2;
-            inLeft = inLeft >= 2 ? inLeft - 2 : 0;
+            out += replacement;
+            const std::size_t skip = std::min(unitSize, inLeft);
+            in += skip;
+            inLeft -= skip;
             iconv(cd.get(), nullptr, nullptr, nullptr, nullptr);
         }
     }
     return out;
+}
+
+std::u16string ChineseToText(std::string_view bytes) {
+    const Iconv cd("UTF-16LE", kChineseCodePage);
+    if (!cd.ok()) return Utf8ToUtf16(bytes);  // no converter: best effort, never a crash
+    // An undecodable or truncated byte becomes U+FFFD.
+    return Utf16LeToText(Convert(cd, std::string(bytes), 1, "\xFD\xFF"));
+}
+
+std::string TextToChinese(std::u16string_view text) {
+    const Iconv cd(kChineseCodePage, "UTF-16LE");
+    if (!cd.ok()) return Utf16ToUtf8(text);
+    // Only a lone surrogate cannot be encoded.
+    return Convert(cd, Utf16LeBytes(text), 2, "?");
 }
 
 }  // namespace
@@ -195,15 +193,8 @@ std::string EncodeText(std::u16string_view text, TextEncoding encoding) {
             return Utf16ToUtf8(text);
         case TextEncoding::Utf8Bom:
             return std::string(kUtf8Bom) + Utf16ToUtf8(text);
-        case TextEncoding::Utf16LeBom: {
-            std::string out(kUtf16LeBom);
-            out.reserve(2 + text.size() * 2);
-            for (char16_t c : text) {
-                out.push_back(static_cast<char>(c & 0xFF));
-                out.push_back(static_cast<char>(c >> 8));
-            }
-            return out;
-        }
+        case TextEncoding::Utf16LeBom:
+            return std::string(kUtf16LeBom) + Utf16LeBytes(text);
         case TextEncoding::Gbk:
             return TextToChinese(text);
     }
