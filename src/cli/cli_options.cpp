@@ -8,7 +8,7 @@ namespace zep::cli {
 
 namespace {
 
-constexpr std::array<const char*, 9> kCommands = {"devices", "show",  "apply", "run",  "macros",
+constexpr std::array<const char*, 9> kCommands = {"devices", "show",  "apply", "run", "macros",
                                                   "profile", "reset", "press", "help"};
 
 struct Arity {
@@ -34,8 +34,10 @@ std::optional<UsageError> CheckCommand(const Options& o) {
     if (o.command == "macros") {
         const std::string& sub = o.args[0];
         const bool needsArg = sub == "show" || sub == "import" || sub == "export";
-        if (sub != "list" && !needsArg) return UsageError{"macros: list, show N, import FILE or export FILE"};
-        if (needsArg != (o.args.size() == 2)) return UsageError{"macros " + sub + ": wrong arguments"};
+        if (sub != "list" && !needsArg)
+            return UsageError{"macros: list, show N, import FILE or export FILE"};
+        if (needsArg != (o.args.size() == 2))
+            return UsageError{"macros " + sub + ": wrong arguments"};
     }
     if (o.command == "profile" && o.args[0] != "import" && o.args[0] != "export") {
         return UsageError{"profile: import FILE [--apply] or export FILE"};
@@ -44,7 +46,8 @@ std::optional<UsageError> CheckCommand(const Options& o) {
         return UsageError{"--apply goes with 'profile import'"};
     }
     if (o.command == "press" && !o.simulate) {
-        return UsageError{"press works only with --simulate: it presses a button of the simulated mouse"};
+        return UsageError{
+            "press works only with --simulate: it presses a button of the simulated mouse"};
     }
     return std::nullopt;
 }

@@ -10,8 +10,8 @@
 namespace zep::cli {
 
 struct Options {
-    std::string command;              // devices, show, apply, run, macros, profile, reset, press, help
-    std::vector<std::string> args;    // the command's own words
+    std::string command;  // devices, show, apply, run, macros, profile, reset, press, help
+    std::vector<std::string> args;  // the command's own words
     std::optional<std::filesystem::path> dir;
     bool simulate = false;
     std::optional<std::filesystem::path> trafficLog;  // --simulate=FILE

@@ -20,14 +20,18 @@ namespace {
 
 // Reports what the desktop settings did, for the verbose log.
 class LoggingPointerSettings : public PointerSettings {
-public:
+  public:
     LoggingPointerSettings(std::unique_ptr<PointerSettings> inner,
                            std::function<void(const std::string&)> log)
         : inner_(std::move(inner)), log_(std::move(log)) {}
-    SettingOutcome SetPointerSpeed(int speed) override { return Logged(inner_->SetPointerSpeed(speed)); }
-    SettingOutcome SetWheelLines(int lines) override { return Logged(inner_->SetWheelLines(lines)); }
+    SettingOutcome SetPointerSpeed(int speed) override {
+        return Logged(inner_->SetPointerSpeed(speed));
+    }
+    SettingOutcome SetWheelLines(int lines) override {
+        return Logged(inner_->SetWheelLines(lines));
+    }
 
-private:
+  private:
     SettingOutcome Logged(SettingOutcome o) {
         const char* kind = o.kind == SettingOutcome::Kind::Applied       ? "done"
                            : o.kind == SettingOutcome::Kind::Unsupported ? "unsupported"
@@ -45,7 +49,9 @@ AppDirectory ResolveDirectory(const Options& o) {
 
 }  // namespace
 
-void LogPrompts::ShowMessage(std::u16string_view text) { log_("# message: " + Utf16ToUtf8(text)); }
+void LogPrompts::ShowMessage(std::u16string_view text) {
+    log_("# message: " + Utf16ToUtf8(text));
+}
 
 CliSession::CliSession(Options options, std::ostream& out, std::ostream& err)
     : o_(std::move(options)),
@@ -132,8 +138,12 @@ std::optional<int> CliSession::ProfileNumberArg(std::size_t index) {
 }
 
 ApplyReport CliSession::ApplyNow() {
-    ApplyServices services{ini_, dir_, channel_, *pointer_,
-                           [this] { return link_->Writer().state == HandleState::Open; }, {}};
+    ApplyServices services{ini_,
+                           dir_,
+                           channel_,
+                           *pointer_,
+                           [this] { return link_->Writer().state == HandleState::Open; },
+                           {}};
     ApplyReport report = ApplyProfile(settings_, services);
     if (!report.storedSnapshot || !report.storedProfile) {
         err_ << "zep-pelmo-cli: warning: config.ini not updated: " << ini_.lastError() << '\n';
@@ -143,11 +153,19 @@ ApplyReport CliSession::ApplyNow() {
 
 void CliSession::StartWorkers() {
     clock_ = std::make_unique<SteadyExecutorClock>(handOver_);
-    executor_ = std::make_unique<FunctionExecutor>(ExecutorServices{
-        handOver_, settings_, channel_, ini_, dir_, launcher_, *clock_, {},
-        [this](std::string line) { Verbose("# executor: " + line); }});
+    executor_ = std::make_unique<FunctionExecutor>(
+        ExecutorServices{handOver_,
+                         settings_,
+                         channel_,
+                         ini_,
+                         dir_,
+                         launcher_,
+                         *clock_,
+                         {},
+                         [this](std::string line) { Verbose("# executor: " + line); }});
     listener_ = std::make_unique<InputListener>(*link_, handOver_, [this] {
-        return static_cast<std::uint32_t>(settings_.With([](const SettingsState& s) { return s.session.profile.macroMode; }));
+        return static_cast<std::uint32_t>(
+            settings_.With([](const SettingsState& s) { return s.session.profile.macroMode; }));
     });
     executor_->Start();
     listener_->Start();
@@ -157,8 +175,8 @@ void CliSession::StopWorkersAndExit() {
     // The workers first, so nothing reaches the mouse after the exit notice.
     if (listener_) listener_->Stop();
     if (executor_) executor_->Stop();
-    ExitServices services{channel_, *pointer_,
-                          [this] { return link_->Writer().state == HandleState::Open; }, {}, {}};
+    ExitServices services{
+        channel_, *pointer_, [this] { return link_->Writer().state == HandleState::Open; }, {}, {}};
     (void)RunExitSequence(services);
 }
 

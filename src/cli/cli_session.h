@@ -36,18 +36,22 @@ inline constexpr int kExitUsage = 2;
 
 // Messages the core would show in a box go to the verbose log: a CLI run has no one to click OK.
 class LogPrompts : public UserPrompts {
-public:
+  public:
     explicit LogPrompts(std::function<void(const std::string&)> log) : log_(std::move(log)) {}
     void ShowMessage(std::u16string_view text) override;
-    std::optional<std::filesystem::path> ChooseOpenFile(const FileDialogOptions&) override { return {}; }
-    std::optional<std::filesystem::path> ChooseSaveFile(const FileDialogOptions&) override { return {}; }
+    std::optional<std::filesystem::path> ChooseOpenFile(const FileDialogOptions&) override {
+        return {};
+    }
+    std::optional<std::filesystem::path> ChooseSaveFile(const FileDialogOptions&) override {
+        return {};
+    }
 
-private:
+  private:
     std::function<void(const std::string&)> log_;
 };
 
 class CliSession {
-public:
+  public:
     CliSession(Options options, std::ostream& out, std::ostream& err);
     ~CliSession();
     CliSession(const CliSession&) = delete;
@@ -55,7 +59,7 @@ public:
 
     int Run();
 
-private:
+  private:
     // Commands.
     int Devices();
     int Show();

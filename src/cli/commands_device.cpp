@@ -37,8 +37,9 @@ std::string Describe(const MouseCollection& c, const char* role) {
         return std::string("the mouse's ") + role + " collection is missing";
     }
     if (c.openStatus == HidStatus::PermissionDenied) return kRuleAdvice;
-    return std::string("the mouse's ") + role + " collection " + c.caps.path + " cannot be opened (" +
-           std::string(HidStatusName(c.openStatus)) + "; is another program using it?)";
+    return std::string("the mouse's ") + role + " collection " + c.caps.path +
+           " cannot be opened (" + std::string(HidStatusName(c.openStatus)) +
+           "; is another program using it?)";
 }
 
 // Blocks SIGINT, SIGTERM and SIGUSR1 (the removal notice) in this thread and in every thread
@@ -89,11 +90,13 @@ int CliSession::Devices() {
     for (const auto& i : backend_->ListInterfaces()) {
         if (!IsMouse(i)) continue;
         out_ << i.path << "  usage page 0x" << Hex4(i.usagePage) << " usage 0x" << Hex4(i.usage)
-             << "  input " << i.inputReportLength << " bytes, feature " << i.featureReportLength << " bytes\n";
+             << "  input " << i.inputReportLength << " bytes, feature " << i.featureReportLength
+             << " bytes\n";
         ++shown;
     }
     const std::string diagnosis = Diagnosis();
-    if (!present || !diagnosis.empty()) return Fail(diagnosis.empty() ? "mouse not found" : diagnosis);
+    if (!present || !diagnosis.empty())
+        return Fail(diagnosis.empty() ? "mouse not found" : diagnosis);
     out_ << "The mouse is ready (" << shown << " interfaces).\n";
     return kExitOk;
 }
@@ -124,13 +127,14 @@ int CliSession::Press() {
     const std::uint8_t hw = ButtonHardwareIndex[index];
     const std::int32_t code = settings_.Copy().session.profile.buttonFunction[index];
     const bool reported = MouseReportsPress(LookupFunction(code).hardwareCode);
-    Verbose("# pressing button " + std::to_string(*button) + " (hardware number " + std::to_string(hw) + ")");
+    Verbose("# pressing button " + std::to_string(*button) + " (hardware number " +
+            std::to_string(hw) + ")");
     simMouse_->Press(hw);
     std::this_thread::sleep_for(std::chrono::milliseconds(o_.holdMs));
     simMouse_->Release(hw);
     // A function the mouse reports ends with the executor idle again; others never reach it.
-    const bool done = !reported || executor_->WaitUntilHandled(
-                                       1, std::chrono::steady_clock::now() + std::chrono::minutes(2));
+    const bool done = !reported || executor_->WaitUntilHandled(1, std::chrono::steady_clock::now() +
+                                                                      std::chrono::minutes(2));
     StopWorkersAndExit();
     if (!done) return Fail("the button's function did not finish within two minutes");
     out_ << "Button " << *button << " pressed and released";

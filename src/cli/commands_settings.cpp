@@ -18,7 +18,8 @@ namespace {
 std::string CheckMacroFile(const ProfileFile& ini, const std::filesystem::path& file) {
     const IniSnapshot snap = ini.Snapshot(file);
     if (!snap.exists()) return "cannot read " + file.string();
-    if (!snap.HasSection(u"Macros")) return file.string() + " is not a macro file (no [Macros] section)";
+    if (!snap.HasSection(u"Macros"))
+        return file.string() + " is not a macro file (no [Macros] section)";
     const std::u16string num = snap.Read(u"Macros", u"macroNum", 64);
     const bool digits = !num.empty() && num.size() <= 2 &&
                         num.find_first_not_of(u"0123456789") == std::u16string::npos;
@@ -61,8 +62,9 @@ int CliSession::Apply() {
     const ApplyReport report = ApplyNow();
     std::size_t failed = 0;
     for (const auto& [command, status] : report.sends) failed += status != HidStatus::Ok;
-    if (failed) return Fail(std::to_string(failed) + " of " + std::to_string(report.sends.size()) +
-                            " reports did not reach the mouse");
+    if (failed)
+        return Fail(std::to_string(failed) + " of " + std::to_string(report.sends.size()) +
+                    " reports did not reach the mouse");
     out_ << "Profile " << *number << " applied (" << report.sends.size() << " reports).\n";
     return kExitOk;
 }
@@ -78,7 +80,8 @@ int CliSession::Macros() {
         const UserMacroStore store = settings_.Copy().userMacros;
         const auto n = ParseNumber(o_.args[1], 1, kUserMacroSlots);
         if (!n || *n > store.count) {
-            err_ << "zep-pelmo-cli: no macro '" << o_.args[1] << "' (there are " << store.count << ")\n";
+            err_ << "zep-pelmo-cli: no macro '" << o_.args[1] << "' (there are " << store.count
+                 << ")\n";
             return kExitUsage;
         }
         out_ << FormatMacro(store.slots[static_cast<std::size_t>(*n - 1)], *n);
@@ -95,7 +98,8 @@ int CliSession::Macros() {
     (void)LoadMacroFile(ini_, file, store, prompts_);
     if (!SaveMacroFile(ini_, dir_.UserMacroFile(english), store)) return Fail(ini_.lastError());
     settings_.With([&](SettingsState& s) { s.userMacros = store; });
-    out_ << "Imported " << store.count << " macros into " << dir_.UserMacroFile(english).string() << "\n";
+    out_ << "Imported " << store.count << " macros into " << dir_.UserMacroFile(english).string()
+         << "\n";
     return kExitOk;
 }
 
@@ -103,7 +107,8 @@ int CliSession::Profile() {
     const std::filesystem::path file = o_.args[1];
     if (o_.args[0] == "export") {
         if (!ExportProfileTo(settings_.Copy().session, ini_, file)) return Fail(ini_.lastError());
-        out_ << "Profile " << settings_.Copy().session.profileNumber << " written to " << file.string() << "\n";
+        out_ << "Profile " << settings_.Copy().session.profileNumber << " written to "
+             << file.string() << "\n";
         return kExitOk;
     }
     if (!ini_.Snapshot(file).exists()) return Fail("cannot read " + file.string());
@@ -129,7 +134,8 @@ int CliSession::Reset() {
         return Fail("the installation is incomplete: " + dir_.DefaultMacroFile(english).string() +
                     " is missing; nothing was reset");
     }
-    settings_.With([&](SettingsState& s) { ResetAllProfiles(s.session, s.userMacros, ini_, dir_, prompts_); });
+    settings_.With(
+        [&](SettingsState& s) { ResetAllProfiles(s.session, s.userMacros, ini_, dir_, prompts_); });
     out_ << "Profiles and macros reset to the factory settings.\n";
     if (!link_->Discover(*backend_) || !Diagnosis().empty()) {
         out_ << "The mouse is not available; the profile will be sent at the next apply.\n";

@@ -5,7 +5,7 @@ namespace zep::cli {
 namespace {
 
 class LoggingHandle : public HidHandle {
-public:
+  public:
     LoggingHandle(std::unique_ptr<HidHandle> inner, LoggingHidBackend::Sink& sink)
         : inner_(std::move(inner)), sink_(sink) {}
 
@@ -21,7 +21,7 @@ public:
         return status;
     }
 
-private:
+  private:
     std::unique_ptr<HidHandle> inner_;
     LoggingHidBackend::Sink& sink_;
 };

@@ -11,7 +11,7 @@
 namespace zep::cli {
 
 class LoggingHidBackend : public HidBackend {
-public:
+  public:
     using Sink = std::function<void(const std::string&)>;
     LoggingHidBackend(HidBackend& inner, Sink sink) : inner_(inner), sink_(std::move(sink)) {}
 
@@ -22,7 +22,7 @@ public:
         return inner_.WatchRemoval(path, std::move(onRemoved));
     }
 
-private:
+  private:
     HidBackend& inner_;
     Sink sink_;
 };

@@ -19,8 +19,10 @@ using Groups = std::array<std::uint8_t, kMacroGroups>;
 Groups ToGroups(const MacroRecord& r) {
     Groups g{};
     for (int i = 0; i < kMacroNameUnits; ++i) {
-        g[static_cast<std::size_t>(2 * i)] = static_cast<std::uint8_t>(r.name[static_cast<std::size_t>(i)] & 0xFF);
-        g[static_cast<std::size_t>(2 * i + 1)] = static_cast<std::uint8_t>(r.name[static_cast<std::size_t>(i)] >> 8);
+        g[static_cast<std::size_t>(2 * i)] =
+            static_cast<std::uint8_t>(r.name[static_cast<std::size_t>(i)] & 0xFF);
+        g[static_cast<std::size_t>(2 * i + 1)] =
+            static_cast<std::uint8_t>(r.name[static_cast<std::size_t>(i)] >> 8);
     }
     g[40] = r.repeatEnabled;
     g[41] = static_cast<std::uint8_t>(r.repeatCount & 0xFF);
@@ -101,13 +103,15 @@ MacroFileResult LoadMacroFile(const ProfileFile& ini, const std::filesystem::pat
     return LoadInto(ini, file, store, prompts);
 }
 
-bool SaveMacroFile(ProfileFile& ini, const std::filesystem::path& file, const UserMacroStore& store) {
+bool SaveMacroFile(ProfileFile& ini, const std::filesystem::path& file,
+                   const UserMacroStore& store) {
     const int count = std::clamp<int>(store.count, 0, UserMacroStore::kSlots);
     std::vector<IniEntry> entries;
     entries.reserve(static_cast<std::size_t>(count) + 1);
     entries.push_back({u"macroNum", FormatDecimal(count)});
     for (int t = 0; t < count; ++t) {
-        entries.push_back({FormatDecimal(t), EncodeMacroRecord(store.slots[static_cast<std::size_t>(t)])});
+        entries.push_back(
+            {FormatDecimal(t), EncodeMacroRecord(store.slots[static_cast<std::size_t>(t)])});
     }
     return ini.WriteBatch(file, u"Macros", entries);
 }

@@ -10,16 +10,21 @@ namespace {
 
 constexpr int kRepeatMax = 65535;
 
-bool HasCurrent(const UserMacroStore& s) { return s.current >= 0 && s.current < s.count; }
+bool HasCurrent(const UserMacroStore& s) {
+    return s.current >= 0 && s.current < s.count;
+}
 
-MacroRecord& Current(UserMacroStore& s) { return s.slots[static_cast<std::size_t>(s.current)]; }
+MacroRecord& Current(UserMacroStore& s) {
+    return s.slots[static_cast<std::size_t>(s.current)];
+}
 
 }  // namespace
 
 std::vector<std::u16string> MacroNames(const UserMacroStore& store) {
     std::vector<std::u16string> names;
     const int count = std::clamp<int>(store.count, 0, UserMacroStore::kSlots);
-    for (int i = 0; i < count; ++i) names.emplace_back(store.slots[static_cast<std::size_t>(i)].Name());
+    for (int i = 0; i < count; ++i)
+        names.emplace_back(store.slots[static_cast<std::size_t>(i)].Name());
     return names;
 }
 

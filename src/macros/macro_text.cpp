@@ -12,7 +12,8 @@ namespace {
 
 std::u16string_view Trim(std::u16string_view s) {
     while (!s.empty() && (s.front() == u' ' || s.front() == u'\t')) s.remove_prefix(1);
-    while (!s.empty() && (s.back() == u' ' || s.back() == u'\t' || s.back() == u'\r')) s.remove_suffix(1);
+    while (!s.empty() && (s.back() == u' ' || s.back() == u'\t' || s.back() == u'\r'))
+        s.remove_suffix(1);
     return s;
 }
 
@@ -20,7 +21,8 @@ std::vector<std::u16string_view> Split(std::u16string_view s, char16_t sep) {
     std::vector<std::u16string_view> parts;
     for (std::size_t start = 0;;) {
         const std::size_t end = s.find(sep, start);
-        parts.push_back(Trim(s.substr(start, end == std::u16string_view::npos ? end : end - start)));
+        parts.push_back(
+            Trim(s.substr(start, end == std::u16string_view::npos ? end : end - start)));
         if (end == std::u16string_view::npos) return parts;
         start = end + 1;
     }
@@ -44,7 +46,8 @@ std::variant<std::pair<MacroStep, std::uint16_t>, MacroTextError> ParseStep(std:
         return Error("a step starts with + (press) or - (release)", s);
     }
     const std::size_t blank = s.find_last_of(u' ');
-    if (blank == std::u16string_view::npos || blank == 0) return Error("a step ends with its delay", s);
+    if (blank == std::u16string_view::npos || blank == 0)
+        return Error("a step ends with its delay", s);
     const std::u16string_view delay = s.substr(blank + 1);
     if (!AllDigits(delay) || ParseDecimal(delay) > 65535) return Error("delay is 0 ... 65535", s);
     const std::u16string_view name = s.substr(1, blank - 1);
@@ -68,7 +71,8 @@ std::variant<MacroRecord, MacroTextError> ParseMacroLine(std::u16string_view lin
     if (fields[1] == u"once") {
         r.repeatEnabled = 0;
     } else if (fields[1].starts_with(u"repeat ") && AllDigits(Trim(fields[1].substr(7))) &&
-               ParseDecimal(fields[1].substr(7)) >= 1 && ParseDecimal(fields[1].substr(7)) <= 65535) {
+               ParseDecimal(fields[1].substr(7)) >= 1 &&
+               ParseDecimal(fields[1].substr(7)) <= 65535) {
         r.repeatEnabled = 1;
         r.repeatCount = static_cast<std::uint16_t>(ParseDecimal(fields[1].substr(7)));
     } else {

@@ -6,12 +6,14 @@
 namespace zep {
 
 namespace {
-std::uint8_t Low(std::int32_t v) { return static_cast<std::uint8_t>(v & 0xFF); }
+std::uint8_t Low(std::int32_t v) {
+    return static_cast<std::uint8_t>(v & 0xFF);
+}
 }  // namespace
 
 Command ButtonFunctionCommand(int button, std::uint8_t hardwareCode) {
-    return {FeatureReportId, CmdButtonFunction, ButtonHardwareIndex.at(static_cast<std::size_t>(button)),
-            hardwareCode};
+    return {FeatureReportId, CmdButtonFunction,
+            ButtonHardwareIndex.at(static_cast<std::size_t>(button)), hardwareCode};
 }
 
 Command WheelModeCommand(std::int32_t wheelMode) {
@@ -25,7 +27,8 @@ Command DpiLevelCommand(int level, std::uint8_t dpiCode, std::int32_t currentLev
 }
 
 Command LedEffectCommand(std::uint8_t ledEffect) {
-    return {FeatureReportId, CmdLedEffect, 0x7F, static_cast<std::uint8_t>(0x10 + LedEffectCode(ledEffect))};
+    return {FeatureReportId, CmdLedEffect, 0x7F,
+            static_cast<std::uint8_t>(0x10 + LedEffectCode(ledEffect))};
 }
 
 Command FireIntervalCommand(std::int32_t fireInterval) {
@@ -39,7 +42,9 @@ Command ConsumerKeyCommand(std::uint16_t usage) {
             static_cast<std::uint8_t>(usage & 0xFF)};
 }
 
-Command ExitNoticeCommand() { return {FeatureReportId, ExitNotice, 0, 0}; }
+Command ExitNoticeCommand() {
+    return {FeatureReportId, ExitNotice, 0, 0};
+}
 
 std::uint8_t DpiEnableMask(const MouseProfile& p) {
     std::uint8_t mask = 0;
@@ -57,7 +62,8 @@ AppliedState AppliedStateOf(const MouseProfile& p) {
         a.reportsRateStep[static_cast<std::size_t>(b)] = f.reportsRateStep;
     }
     for (int n = 0; n < kDpiLevelCount; ++n) {
-        a.appliedDpiCode[static_cast<std::size_t>(n)] = DpiCodeOfStep(p.dpiStep[static_cast<std::size_t>(n)]);
+        a.appliedDpiCode[static_cast<std::size_t>(n)] =
+            DpiCodeOfStep(p.dpiStep[static_cast<std::size_t>(n)]);
     }
     a.appliedLedMode = p.ledEffect;
     return a;
@@ -79,18 +85,20 @@ ApplyReport ApplyProfile(SharedSettings& settings, ApplyServices& services) {
         report.sends.emplace_back(std::move(c), status);
     };
 
-    report.storedSnapshot = services.ini.WriteSections(
-        config, {CurrentNumberEntries(session.profileNumber),
-                 ProfileSectionEntries(kAppliedSnapshotNumber, p)});
+    report.storedSnapshot =
+        services.ini.WriteSections(config, {CurrentNumberEntries(session.profileNumber),
+                                            ProfileSectionEntries(kAppliedSnapshotNumber, p)});
     if (services.writerOpen && services.writerOpen()) {
         for (int b = 0; b < kButtonCount; ++b) {
-            send(ButtonFunctionCommand(b, LookupFunction(p.buttonFunction[static_cast<std::size_t>(b)]).hardwareCode));
+            send(ButtonFunctionCommand(
+                b, LookupFunction(p.buttonFunction[static_cast<std::size_t>(b)]).hardwareCode));
         }
     }
     send(WheelModeCommand(p.wheelMode));
     const std::uint8_t mask = DpiEnableMask(p);
     for (int n = 0; n < kDpiLevelCount; ++n) {
-        send(DpiLevelCommand(n, applied.appliedDpiCode[static_cast<std::size_t>(n)], p.dpiLevel, mask));
+        send(DpiLevelCommand(n, applied.appliedDpiCode[static_cast<std::size_t>(n)], p.dpiLevel,
+                             mask));
     }
     send(LedEffectCommand(p.ledEffect));
     if (services.repaint) services.repaint();

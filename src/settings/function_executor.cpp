@@ -23,7 +23,8 @@ struct PressPlan {
 
 int ButtonOfPressCode(std::uint8_t buttonCode) {
     for (int b = 0; b < kButtonCount; ++b) {
-        if (ButtonEventBase + ButtonHardwareIndex[static_cast<std::size_t>(b)] == buttonCode) return b;
+        if (ButtonEventBase + ButtonHardwareIndex[static_cast<std::size_t>(b)] == buttonCode)
+            return b;
     }
     return -1;
 }
@@ -87,19 +88,22 @@ void FunctionExecutor::Handle(const PendingPress& press) {
     const auto config = s_.dir.ConfigPath();
     if (plan.savedDpi) {
         if (s_.repaint) s_.repaint();
-        if (!SaveDpiLevel(s_.ini, config, plan.profileNumber, plan.profile)) Log(s_.ini.lastError());
+        if (!SaveDpiLevel(s_.ini, config, plan.profileNumber, plan.profile))
+            Log(s_.ini.lastError());
         Log("DPI level " + std::to_string(plan.profile.dpiLevel));
     }
     if (plan.savedRate) {
         if (s_.repaint) s_.repaint();
-        if (!SaveRateStep(s_.ini, config, plan.profileNumber, plan.profile)) Log(s_.ini.lastError());
+        if (!SaveRateStep(s_.ini, config, plan.profileNumber, plan.profile))
+            Log(s_.ini.lastError());
         Log("report-rate step " + std::to_string(plan.profile.rateStep));
     }
     switch (LookupFunction(plan.code).action) {
         case SoftwareAction::UserMacro: {
             const int slot = plan.code - 41;
-            const MacroRecord first = s_.settings.With(
-                [&](const SettingsState& st) { return st.userMacros.slots[static_cast<std::size_t>(slot)]; });
+            const MacroRecord first = s_.settings.With([&](const SettingsState& st) {
+                return st.userMacros.slots[static_cast<std::size_t>(slot)];
+            });
             PlayMacro(true, slot, UserMacroPasses(first, plan.macroMode));
             break;
         }
@@ -137,7 +141,8 @@ void FunctionExecutor::PlayMacro(bool userStore, int slot, int passes) {
             const auto& step = macro.steps[static_cast<std::size_t>(i)];
             (void)s_.channel.SendKeyEvent(step.code, step.direction);
             deadline += std::max<std::chrono::milliseconds>(
-                kMinimumStepDelay, std::chrono::milliseconds(macro.delays[static_cast<std::size_t>(i)]));
+                kMinimumStepDelay,
+                std::chrono::milliseconds(macro.delays[static_cast<std::size_t>(i)]));
             if (!s_.clock.SleepUntil(deadline)) {
                 s_.channel.ReleaseAll();  // shutting down: leave nothing held
                 return;

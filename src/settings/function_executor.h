@@ -30,7 +30,7 @@ inline constexpr std::chrono::milliseconds kReanchorSlack{2};
 
 // Time as the executor sees it; a test drives it by hand.
 class ExecutorClock {
-public:
+  public:
     using TimePoint = std::chrono::steady_clock::time_point;
     virtual ~ExecutorClock() = default;
     [[nodiscard]] virtual TimePoint Now() = 0;
@@ -40,12 +40,12 @@ public:
 
 // The steady clock; sleeps end early only on the hand-over's shutdown.
 class SteadyExecutorClock : public ExecutorClock {
-public:
+  public:
     explicit SteadyExecutorClock(PressHandOver& handOver) : handOver_(handOver) {}
     TimePoint Now() override { return std::chrono::steady_clock::now(); }
     bool SleepUntil(TimePoint deadline) override { return handOver_.SleepUntil(deadline, false); }
 
-private:
+  private:
     PressHandOver& handOver_;
 };
 
@@ -57,12 +57,12 @@ struct ExecutorServices {
     AppDirectory dir;
     ProgramLauncher& launcher;
     ExecutorClock& clock;
-    std::function<void()> repaint;          // may be empty; called from the executor's thread
-    std::function<void(std::string)> log;   // may be empty; what was done, for the verbose log
+    std::function<void()> repaint;         // may be empty; called from the executor's thread
+    std::function<void(std::string)> log;  // may be empty; what was done, for the verbose log
 };
 
 class FunctionExecutor {
-public:
+  public:
     explicit FunctionExecutor(ExecutorServices services);
     ~FunctionExecutor() { Stop(); }
     FunctionExecutor(const FunctionExecutor&) = delete;
@@ -80,7 +80,7 @@ public:
     [[nodiscard]] std::uint64_t HandledCount() const { return handled_.load(); }
     bool WaitUntilHandled(std::uint64_t count, std::chrono::steady_clock::time_point deadline);
 
-private:
+  private:
     void Run();
     void PlayMacro(bool userStore, int slot, int passes);
     void Log(const std::string& text) const;

@@ -8,9 +8,15 @@ namespace {
 
 using A = SoftwareAction;
 
-constexpr FunctionInfo Mouse(std::uint8_t hw) { return {hw, false, false, A::None}; }
-constexpr FunctionInfo Dpi(std::uint8_t hw) { return {hw, true, false, A::None}; }
-constexpr FunctionInfo Soft(A action) { return {0, false, false, action}; }
+constexpr FunctionInfo Mouse(std::uint8_t hw) {
+    return {hw, false, false, A::None};
+}
+constexpr FunctionInfo Dpi(std::uint8_t hw) {
+    return {hw, true, false, A::None};
+}
+constexpr FunctionInfo Soft(A action) {
+    return {0, false, false, action};
+}
 constexpr FunctionInfo kNothing = Mouse(0);
 
 constexpr std::array<FunctionInfo, kFunctionCodeCount> MakeFunctionTable() {
@@ -39,25 +45,29 @@ struct DpiReadout {
     int dpi;
 };
 constexpr std::array<DpiReadout, kDpiStepCount> kDpiReadout = {{{1, 200},
-                                                               {2, 400},
-                                                               {3, 600},
-                                                               {4, 800},
-                                                               {5, 1000},
-                                                               {6, 1200},
-                                                               {7, 1600},
-                                                               {9, 2000},
-                                                               {11, 2400},
-                                                               {13, 3200},
-                                                               {14, 4000},
-                                                               {15, 4800}}};
+                                                                {2, 400},
+                                                                {3, 600},
+                                                                {4, 800},
+                                                                {5, 1000},
+                                                                {6, 1200},
+                                                                {7, 1600},
+                                                                {9, 2000},
+                                                                {11, 2400},
+                                                                {13, 3200},
+                                                                {14, 4000},
+                                                                {15, 4800}}};
 
 constexpr std::array<int, 10> kPointerSpeed = {1, 2, 4, 6, 8, 10, 12, 14, 16, 18};
 constexpr std::array<std::uint8_t, 4> kLedCode = {0, 3, 6, 7};
 constexpr std::array<std::uint16_t, 10> kConsumerUsage = {0x0223, 0x0183, 0x018A, 0x00E9, 0x00EA,
                                                           0x00B6, 0x00B5, 0x00E2, 0x00CD, 0x0192};
 
-bool ValidButton(int b) { return b >= 0 && b < kButtonCount; }
-bool ValidLevel(int l) { return l >= 0 && l < kDpiLevelCount; }
+bool ValidButton(int b) {
+    return b >= 0 && b < kButtonCount;
+}
+bool ValidLevel(int l) {
+    return l >= 0 && l < kDpiLevelCount;
+}
 
 }  // namespace
 
@@ -152,7 +162,9 @@ void StepFireInterval(MouseProfile& p, int direction) {
     if (direction < 0 && p.fireInterval > 0) --p.fireInterval;
 }
 
-void ToggleMacroMode(MouseProfile& p) { p.macroMode = p.macroMode == 0 ? 1 : 0; }
+void ToggleMacroMode(MouseProfile& p) {
+    p.macroMode = p.macroMode == 0 ? 1 : 0;
+}
 
 bool IsOnlyLeftClick(const MouseProfile& p, int button) {
     for (int b = 0; b < kButtonCount; ++b) {

@@ -18,16 +18,16 @@ inline constexpr std::int32_t kFireIntervalMax = 300;
 
 struct MouseProfile {
     std::array<std::int32_t, kButtonCount> buttonFunction{};  // "K0" ... "K6"
-    std::int32_t dpiLevel = 0;                                 // "DPI_LEVEL", 0 ... 3
-    std::array<std::uint8_t, kDpiLevelCount> dpiStep{};        // "DPI_SET0..3", 0 ... 11
-    std::array<std::uint8_t, kDpiLevelCount> dpiEnabled{};     // "DPI_SET_EN0..3", 0 or 1
-    std::int32_t wheelMode = 0;                                // "WHEEL_STATUS"
-    std::uint8_t ledEffect = 0;                                // "LED_STATUS", 0 ... 3
-    std::uint8_t pointerSpeed = 0;                             // "DPI_SPEED", 0 ... 9
-    std::uint8_t wheelSpeed = 0;                               // "WHEEL_SPEED": lines - 1
-    std::uint8_t rateStep = 0;                                 // "USB_SPEED", 0 ... 3
-    std::int32_t fireInterval = 0;                             // "FIRE_TIME", ms, 0 ... 300
-    std::int32_t macroMode = 0;                                // "MACRO_MODE2", 0 or 1
+    std::int32_t dpiLevel = 0;                                // "DPI_LEVEL", 0 ... 3
+    std::array<std::uint8_t, kDpiLevelCount> dpiStep{};       // "DPI_SET0..3", 0 ... 11
+    std::array<std::uint8_t, kDpiLevelCount> dpiEnabled{};    // "DPI_SET_EN0..3", 0 or 1
+    std::int32_t wheelMode = 0;                               // "WHEEL_STATUS"
+    std::uint8_t ledEffect = 0;                               // "LED_STATUS", 0 ... 3
+    std::uint8_t pointerSpeed = 0;                            // "DPI_SPEED", 0 ... 9
+    std::uint8_t wheelSpeed = 0;                              // "WHEEL_SPEED": lines - 1
+    std::uint8_t rateStep = 0;                                // "USB_SPEED", 0 ... 3
+    std::int32_t fireInterval = 0;                            // "FIRE_TIME", ms, 0 ... 300
+    std::int32_t macroMode = 0;                               // "MACRO_MODE2", 0 or 1
 
     friend bool operator==(const MouseProfile&, const MouseProfile&) = default;
 };
@@ -59,8 +59,8 @@ struct FunctionInfo {
 // ButtonHardwareIndex (button 0 ... 6 -> the mouse's own button number) is part of the device
 // contract.
 // DPI step 0 ... 11 -> hardware DPI code.
-inline constexpr std::array<std::uint8_t, kDpiStepCount> DpiStepCode = {1, 2,  3,  4,  5,  6,
-                                                                       7, 9, 11, 13, 14, 15};
+inline constexpr std::array<std::uint8_t, kDpiStepCount> DpiStepCode = {1, 2, 3,  4,  5,  6,
+                                                                        7, 9, 11, 13, 14, 15};
 
 // Hardware DPI code of a step; steps past the table (hand-edited files) give the last step's code.
 [[nodiscard]] std::uint8_t DpiCodeOfStep(std::uint8_t step);

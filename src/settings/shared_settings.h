@@ -32,7 +32,7 @@ struct SettingsState {
 };
 
 class SharedSettings {
-public:
+  public:
     SharedSettings() = default;
     explicit SharedSettings(SettingsState initial) : state_(std::move(initial)) {}
 
@@ -51,7 +51,7 @@ public:
         return With([](const SettingsState& s) { return s; });
     }
 
-private:
+  private:
     mutable std::mutex mutex_;
     SettingsState state_;
 };

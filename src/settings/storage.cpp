@@ -11,13 +11,16 @@ namespace {
 constexpr std::size_t kShortBuffer = 5;
 constexpr std::size_t kDpiBuffer = 10;
 
-std::u16string Indexed(std::string_view key, int n) { return Ascii16(key) + FormatDecimal(n); }
+std::u16string Indexed(std::string_view key, int n) {
+    return Ascii16(key) + FormatDecimal(n);
+}
 
 std::vector<IniEntry> ProfileEntries(const MouseProfile& p) {
     std::vector<IniEntry> e;
     e.reserve(23);
     for (int b = 0; b < kButtonCount; ++b) {
-        e.push_back({Indexed("K", b), FormatDecimal(p.buttonFunction[static_cast<std::size_t>(b)])});
+        e.push_back(
+            {Indexed("K", b), FormatDecimal(p.buttonFunction[static_cast<std::size_t>(b)])});
     }
     e.push_back({u"DPI_LEVEL", FormatDecimal(p.dpiLevel)});
     e.push_back({u"WHEEL_STATUS", FormatDecimal(p.wheelMode)});
@@ -88,23 +91,28 @@ bool SaveProfile(ProfileFile& ini, const std::filesystem::path& file, int number
 
 bool SaveDpiLevel(ProfileFile& ini, const std::filesystem::path& file, int number,
                   const MouseProfile& profile) {
-    return ini.Write(file, ProfileSectionName(number), u"DPI_LEVEL", FormatDecimal(profile.dpiLevel));
+    return ini.Write(file, ProfileSectionName(number), u"DPI_LEVEL",
+                     FormatDecimal(profile.dpiLevel));
 }
 
 bool SaveRateStep(ProfileFile& ini, const std::filesystem::path& file, int number,
                   const MouseProfile& profile) {
-    return ini.Write(file, ProfileSectionName(number), u"USB_SPEED", FormatDecimal(profile.rateStep));
+    return ini.Write(file, ProfileSectionName(number), u"USB_SPEED",
+                     FormatDecimal(profile.rateStep));
 }
 
-StartupSettings ReadStartupSettings(const ProfileFile& ini, const std::filesystem::path& configFile) {
+StartupSettings ReadStartupSettings(const ProfileFile& ini,
+                                    const std::filesystem::path& configFile) {
     const IniSnapshot snap = ini.Snapshot(configFile);
     StartupSettings s;
     s.profileNumber = ParseDecimal(snap.Read(u"Init", u"CurConfig", kShortBuffer));
-    s.language = static_cast<std::uint8_t>(ParseDecimal(snap.Read(u"Init", u"VER_SEL", kShortBuffer)) & 0xFF);
+    s.language = static_cast<std::uint8_t>(
+        ParseDecimal(snap.Read(u"Init", u"VER_SEL", kShortBuffer)) & 0xFF);
     return s;
 }
 
-bool WriteCurrentProfileNumber(ProfileFile& ini, const std::filesystem::path& configFile, int number) {
+bool WriteCurrentProfileNumber(ProfileFile& ini, const std::filesystem::path& configFile,
+                               int number) {
     return ini.WriteSections(configFile, {CurrentNumberEntries(number)});
 }
 

@@ -6,7 +6,8 @@ namespace zep::cli {
 namespace {
 
 TEST(CliOptions, ParsesCommandsAndGlobalOptions) {
-    auto parsed = ParseOptions({"--dir", "/tmp/x", "-v", "--simulate=/tmp/log", "press", "3", "--hold", "120"});
+    auto parsed = ParseOptions(
+        {"--dir", "/tmp/x", "-v", "--simulate=/tmp/log", "press", "3", "--hold", "120"});
     ASSERT_TRUE(std::holds_alternative<Options>(parsed)) << std::get<UsageError>(parsed).message;
     const Options& o = std::get<Options>(parsed);
     EXPECT_EQ(o.command, "press");

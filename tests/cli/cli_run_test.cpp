@@ -27,7 +27,7 @@ struct Result {
 };
 
 class Cli : public ::testing::Test {
-protected:
+  protected:
     Cli() {
         for (const char* f : {"config.ini", "constMacro.dat"}) {
             std::filesystem::copy_file(std::filesystem::path(ZEP_STAGE_DIR) / f, dir / f);
@@ -36,17 +36,19 @@ protected:
                               std::filesystem::copy_options::recursive);
     }
     Result Run(const std::string& args) {
-        const std::string command = std::string("'") + ZEP_CLI_BINARY + "' --dir '" + dir.path().string() +
-                                    "' " + args + " > '" + (dir / "out").string() + "' 2> '" +
-                                    (dir / "err").string() + "' < /dev/null";
+        const std::string command =
+            std::string("'") + ZEP_CLI_BINARY + "' --dir '" + dir.path().string() + "' " + args +
+            " > '" + (dir / "out").string() + "' 2> '" + (dir / "err").string() + "' < /dev/null";
         const int status = std::system(command.c_str());
-        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadBytes(dir / "out"), ReadBytes(dir / "err")};
+        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadBytes(dir / "out"),
+                ReadBytes(dir / "err")};
     }
     Lines LogLines(const std::string& name = "log") {
         Lines lines;
         if (!std::filesystem::exists(dir / name)) return lines;
         std::string all = ReadBytes(dir / name);
-        for (std::size_t start = 0, end; (end = all.find('\n', start)) != std::string::npos; start = end + 1) {
+        for (std::size_t start = 0, end; (end = all.find('\n', start)) != std::string::npos;
+             start = end + 1) {
             lines.push_back(all.substr(start, end - start));
         }
         return lines;
@@ -87,7 +89,8 @@ TEST_F(Cli, ApplySendsTheProfileAndStoresItTwice) {
 TEST_F(Cli, PressPlaysTheButtonsUserMacroThroughTheMouse) {
     UserMacroStore macros;
     macros.count = 1;
-    macros.slots[0] = std::get<MacroRecord>(ParseMacroLine(u"Hi | once | +LSHIFT 15, +H 15, -H 15, -LSHIFT 15"));
+    macros.slots[0] =
+        std::get<MacroRecord>(ParseMacroLine(u"Hi | once | +LSHIFT 15, +H 15, -H 15, -LSHIFT 15"));
     ASSERT_TRUE(SaveMacroFile(ini, dir / "Macro_EN.dat", macros));
     MouseProfile p = DefaultProfile();
     p.buttonFunction[1] = 41;
@@ -95,11 +98,14 @@ TEST_F(Cli, PressPlaysTheButtonsUserMacroThroughTheMouse) {
 
     const Result r = Run(LogOption() + " press 2 --hold 20");
     ASSERT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_EQ(Reports("> 07 15"), (Lines{"> 07 15 E1 00 00 00 00 00 00", "> 07 15 E1 0B 00 00 00 00 00",
-                                         "> 07 15 E1 00 00 00 00 00 00", "> 07 15 00 00 00 00 00 00 00",
-                                         "> 07 15 00 00 00 00 00 00 00"}));
-    EXPECT_EQ(Reports("< "), (Lines{"< 06 F2 01 00 00 00 00 00 00", "< 06 F2 80 00 00 00 00 00 00"}));
-    EXPECT_EQ(Reports("> ").back(), "> 07 20 00 00 00 00 00 00 00");  // the exit notice ends the run
+    EXPECT_EQ(Reports("> 07 15"),
+              (Lines{"> 07 15 E1 00 00 00 00 00 00", "> 07 15 E1 0B 00 00 00 00 00",
+                     "> 07 15 E1 00 00 00 00 00 00", "> 07 15 00 00 00 00 00 00 00",
+                     "> 07 15 00 00 00 00 00 00 00"}));
+    EXPECT_EQ(Reports("< "),
+              (Lines{"< 06 F2 01 00 00 00 00 00 00", "< 06 F2 80 00 00 00 00 00 00"}));
+    EXPECT_EQ(Reports("> ").back(),
+              "> 07 20 00 00 00 00 00 00 00");  // the exit notice ends the run
     EXPECT_NE(r.out.find("key H down"), std::string::npos) << r.out;
 }
 
@@ -123,7 +129,7 @@ TEST_F(Cli, FailuresExplainThemselvesAndLeaveConfigUntouched) {
         int exitCode;
         std::string says;
     } cases[] = {
-        {"apply", 1, "mouse not found"},   // no --simulate: this machine has no mouse
+        {"apply", 1, "mouse not found"},  // no --simulate: this machine has no mouse
         {"run", 1, "mouse not found"},
         {"devices", 1, "mouse not found"},
         {"show 9", 2, "1 ... 5"},
@@ -147,12 +153,14 @@ TEST_F(Cli, FailuresExplainThemselvesAndLeaveConfigUntouched) {
 TEST_F(Cli, ProfilesAndMacrosTravelThroughFiles) {
     ASSERT_EQ(Run("profile export '" + (dir / "p.ini").string() + "'").exitCode, 0);
     ASSERT_EQ(Run(LogOption() + " apply 4").exitCode, 0);
-    const Result imported = Run(LogOption() + " profile import '" + (dir / "p.ini").string() + "' --apply");
+    const Result imported =
+        Run(LogOption() + " profile import '" + (dir / "p.ini").string() + "' --apply");
     ASSERT_EQ(imported.exitCode, 0) << imported.err;
     EXPECT_EQ(LoadProfile(ini, dir / "config.ini", 4), DefaultProfile());  // profile 1's settings
     EXPECT_EQ(Reports("> ").back(), kDefaultSequence.back());
 
-    ASSERT_EQ(Run("macros import '" + (dir / "skins/INI_EN/defMacro.dat").string() + "'").exitCode, 0);
+    ASSERT_EQ(Run("macros import '" + (dir / "skins/INI_EN/defMacro.dat").string() + "'").exitCode,
+              0);
     const Result list = Run("macros list");
     EXPECT_NE(list.out.find("1. Double click"), std::string::npos) << list.out;
     const Result show = Run("macros show 3");

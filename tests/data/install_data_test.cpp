@@ -11,11 +11,13 @@ namespace zep {
 namespace {
 
 const std::filesystem::path kStage = ZEP_STAGE_DIR;
-const std::filesystem::path kFactoryConfig = std::filesystem::path(ZEP_SOURCE_DIR) / "data/config.ini";
+const std::filesystem::path kFactoryConfig =
+    std::filesystem::path(ZEP_SOURCE_DIR) / "data/config.ini";
 
 // Every profile a user can get from the shipped file must be usable as it is applied.
 void ExpectUsable(const MouseProfile& p, const std::string& where) {
-    EXPECT_NE(std::find(p.buttonFunction.begin(), p.buttonFunction.end(), 1), p.buttonFunction.end())
+    EXPECT_NE(std::find(p.buttonFunction.begin(), p.buttonFunction.end(), 1),
+              p.buttonFunction.end())
         << where << ": no left click";
     for (auto code : p.buttonFunction) {
         EXPECT_TRUE(code >= 0 && code <= 54) << where;
@@ -43,10 +45,12 @@ TEST(InstallData, ConfigStartsOnAUsableProfileAndEveryFactoryProfileIsUsable) {
     }
     for (int n = 2; n <= 5; ++n) {
         for (bool english : {false, true}) {
-            ASSERT_TRUE(ini.Snapshot(kFactoryConfig).HasSection(ProfileSectionName(n, true, english)));
+            ASSERT_TRUE(
+                ini.Snapshot(kFactoryConfig).HasSection(ProfileSectionName(n, true, english)));
             const MouseProfile factory = LoadProfile(ini, kFactoryConfig, n, true, english);
             ExpectUsable(factory, "factory " + std::to_string(n));
-            EXPECT_EQ(factory, LoadProfile(ini, kFactoryConfig, n)) << "Config" << n << " starts as factory";
+            EXPECT_EQ(factory, LoadProfile(ini, kFactoryConfig, n))
+                << "Config" << n << " starts as factory";
         }
     }
 }
@@ -74,12 +78,14 @@ TEST(InstallData, MacroFilesLoadAndEveryMacroReleasesWhatItPresses) {
     ConstantMacroStore constants;
     (void)LoadMacroFile(ini, kStage / "constMacro.dat", constants, prompts);
     EXPECT_EQ(constants.count, 8);  // the function codes 31 ... 38
-    for (int i = 0; i < constants.count; ++i) ExpectBalanced(constants.slots[static_cast<std::size_t>(i)]);
+    for (int i = 0; i < constants.count; ++i)
+        ExpectBalanced(constants.slots[static_cast<std::size_t>(i)]);
     for (const char* file : {"skins/INI_EN/defMacro.dat", "skins/INI_CN/defMacro.dat"}) {
         UserMacroStore user;
         (void)LoadMacroFile(ini, kStage / file, user, prompts);
         EXPECT_GE(user.count, 3) << file;
-        for (int i = 0; i < user.count; ++i) ExpectBalanced(user.slots[static_cast<std::size_t>(i)]);
+        for (int i = 0; i < user.count; ++i)
+            ExpectBalanced(user.slots[static_cast<std::size_t>(i)]);
     }
     EXPECT_TRUE(prompts.messages.empty());
 }

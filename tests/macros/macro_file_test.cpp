@@ -35,7 +35,7 @@ TEST(MacroRecordCodec, GroupsFollowTheFileLayout) {
     r.repeatEnabled = 1;
     r.repeatCount = 300;  // 0x012C
     r.stepCount = 2;
-    r.steps[0] = {4, kStepPress};             // "A" -> virtual key 65
+    r.steps[0] = {4, kStepPress};  // "A" -> virtual key 65
     r.delays[0] = 40;
     r.steps[1] = {kLeftButtonCode, kStepRelease};
     r.delays[1] = 1000;  // 0x03E8
@@ -43,7 +43,7 @@ TEST(MacroRecordCodec, GroupsFollowTheFileLayout) {
     ASSERT_EQ(digits.size(), 3192u);
     EXPECT_EQ(digits.substr(0, 12), u"077000049000");
     EXPECT_EQ(digits.substr(12, 36 * 3), std::u16string(108, u'0'));
-    EXPECT_EQ(digits.substr(120, 12), u"001044001002");       // groups 40 ... 43
+    EXPECT_EQ(digits.substr(120, 12), u"001044001002");  // groups 40 ... 43
     EXPECT_EQ(digits.substr(132, 24), u"065001040000240002232003");
     EXPECT_EQ(digits.substr(156), std::u16string(3192 - 156, u'0'));
 
@@ -97,7 +97,8 @@ TEST(MacroFile, MacroNumIsReadSafely) {
         body += std::to_string(i) + "=077\r\n";
     }
     for (const auto& c : cases) {
-        WriteBytes(dir / "m.dat", std::string("[Macros]\r\nmacroNum=") + c.macroNum + "\r\n" + body);
+        WriteBytes(dir / "m.dat",
+                   std::string("[Macros]\r\nmacroNum=") + c.macroNum + "\r\n" + body);
         UserMacroStore store;
         (void)LoadMacroFile(ini, dir / "m.dat", store, prompts);
         EXPECT_EQ(store.count, c.count) << c.macroNum;
@@ -114,7 +115,8 @@ TEST(MacroFile, ShorterStoreLeavesOldKeysThatReadersIgnore) {
     FakePrompts prompts;
     UserMacroStore five;
     five.count = 5;
-    for (int i = 0; i < 5; ++i) five.slots[static_cast<std::size_t>(i)] = Sample(u"m" + FormatDecimal(i), 2);
+    for (int i = 0; i < 5; ++i)
+        five.slots[static_cast<std::size_t>(i)] = Sample(u"m" + FormatDecimal(i), 2);
     ASSERT_TRUE(SaveMacroFile(ini, dir / "m.dat", five));
     UserMacroStore three = five;
     three.count = 3;

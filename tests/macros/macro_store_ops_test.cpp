@@ -45,7 +45,8 @@ TEST(AddMacro, RefusesEmptyNamesAndAThirteenthAndCutsLongNames) {
     EXPECT_EQ(s.slots[0].Name(), u"abcdefghijklmnopqrs");
     (void)AddMacro(s, u"abcdefghijklmnopqrsXYZ");  // same after the cut: selects, adds nothing
     EXPECT_EQ(s.count, 1);
-    for (int i = 1; i < 12; ++i) (void)AddMacro(s, std::u16string(1, static_cast<char16_t>(u'A' + i)));
+    for (int i = 1; i < 12; ++i)
+        (void)AddMacro(s, std::u16string(1, static_cast<char16_t>(u'A' + i)));
     EXPECT_EQ(s.count, 12);
     const PanelUpdate u = AddMacro(s, u"thirteen");
     EXPECT_EQ(s.count, 12);
@@ -96,9 +97,14 @@ TEST(ApplyRepeatCount, ClampsTheBoxAndAsksForASave) {
         std::uint16_t stored;
         std::optional<std::u16string> shown;
     } cases[] = {
-        {u"0", 1, u"1"},          {u"-5", 1, u"1"},         {u"abc", 1, u"1"},
-        {u"", 1, u"1"},           {u"70000", 65535, u"65535"}, {u"250", 250, std::nullopt},
-        {u"65535", 65535, std::nullopt}, {u"99999999999", 65535, u"65535"},
+        {u"0", 1, u"1"},
+        {u"-5", 1, u"1"},
+        {u"abc", 1, u"1"},
+        {u"", 1, u"1"},
+        {u"70000", 65535, u"65535"},
+        {u"250", 250, std::nullopt},
+        {u"65535", 65535, std::nullopt},
+        {u"99999999999", 65535, u"65535"},
     };
     for (const auto& c : cases) {
         UserMacroStore s = StoreOf({u"a", u"b"});

@@ -6,7 +6,8 @@ namespace zep {
 namespace {
 
 TEST(MacroText, ParsesAndFormatsTheSameLine) {
-    const std::u16string line = u"Copy | repeat 3 | +LCONTROL 30, +C 5, -C 30, - '  40, -LCONTROL 0";
+    const std::u16string line =
+        u"Copy | repeat 3 | +LCONTROL 30, +C 5, -C 30, - '  40, -LCONTROL 0";
     auto parsed = ParseMacroLine(line);
     ASSERT_TRUE(std::holds_alternative<MacroRecord>(parsed))
         << std::get<MacroTextError>(parsed).message;
@@ -37,7 +38,8 @@ TEST(MacroText, RejectsMalformedLinesWithAReason) {
     };
     for (auto line : bad) {
         auto parsed = ParseMacroLine(line);
-        ASSERT_TRUE(std::holds_alternative<MacroTextError>(parsed)) << std::string(line.begin(), line.end());
+        ASSERT_TRUE(std::holds_alternative<MacroTextError>(parsed))
+            << std::string(line.begin(), line.end());
         EXPECT_FALSE(std::get<MacroTextError>(parsed).message.empty());
     }
     auto empty = ParseMacroLine(u"Empty | once |");

@@ -45,7 +45,8 @@ TEST(AppDirectory, AnInstalledCopySeedsAPerUserDirectoryOnceAndKeepsUserFiles) {
 
 TEST(AppDirectory, FallsBackToTheExecutableDirectory) {
     TempDir dir;
-    EXPECT_EQ(ResolveAppDirectory({dir.path(), std::nullopt, dir / "home"}).dataDirectory, dir.path());
+    EXPECT_EQ(ResolveAppDirectory({dir.path(), std::nullopt, dir / "home"}).dataDirectory,
+              dir.path());
 }
 
 }  // namespace

@@ -12,12 +12,24 @@ TEST(ParseDecimal, FollowsTheDocumentedRules) {
         std::u16string_view text;
         std::int32_t expected;
     } cases[] = {
-        {u"", 0},          {u"x", 0},        {u"7", 7},          {u" 7", 7},
-        {u"\t 12", 12},    {u"-3", -3},      {u"+5", 5},         {u"7x", 7},
-        {u"1234", 1234},   {u"- 3", 0},      {u"--3", 0},        {u"0042", 42},
-        {u"2147483647", INT_MAX},            {u"2147483648", INT_MAX},
-        {u"-2147483648", INT_MIN},           {u"-99999999999999999999", INT_MIN},
-        {u"99999999999999999999", INT_MAX},  {u"\u0661", 0},  // Arabic-Indic digit is no digit
+        {u"", 0},
+        {u"x", 0},
+        {u"7", 7},
+        {u" 7", 7},
+        {u"\t 12", 12},
+        {u"-3", -3},
+        {u"+5", 5},
+        {u"7x", 7},
+        {u"1234", 1234},
+        {u"- 3", 0},
+        {u"--3", 0},
+        {u"0042", 42},
+        {u"2147483647", INT_MAX},
+        {u"2147483648", INT_MAX},
+        {u"-2147483648", INT_MIN},
+        {u"-99999999999999999999", INT_MIN},
+        {u"99999999999999999999", INT_MAX},
+        {u"\u0661", 0},  // Arabic-Indic digit is no digit
     };
     for (const auto& c : cases) {
         EXPECT_EQ(ParseDecimal(c.text), c.expected)

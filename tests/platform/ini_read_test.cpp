@@ -38,18 +38,18 @@ TEST(IniRead, FollowsThePrivateProfileRules) {
         std::u16string_view expected;
     } cases[] = {
         {u"Init", u"CurConfig", 5, u"3"},
-        {u"INIT", u"curconfig", 5, u"3"},       // names are case-insensitive
-        {u"Init", u"VER_SEL", 5, u"1"},         // blanks around name and value trimmed
+        {u"INIT", u"curconfig", 5, u"3"},         // names are case-insensitive
+        {u"Init", u"VER_SEL", 5, u"1"},           // blanks around name and value trimmed
         {u"Init", u"Quoted", 64, u"  spaced  "},  // one pair of quotes removed, inside kept
-        {u"Init", u"Half", 64, u"\"open"},      // unmatched quote kept
-        {u"Init", u"Commented", 5, u""},        // ';' lines are comments
-        {u"Init", u"Dup", 64, u"first"},        // first duplicate wins
+        {u"Init", u"Half", 64, u"\"open"},        // unmatched quote kept
+        {u"Init", u"Commented", 5, u""},          // ';' lines are comments
+        {u"Init", u"Dup", 64, u"first"},          // first duplicate wins
         {u"Init", u"NoEquals", 5, u""},
-        {u"Init", u"Long", 5, u"1234"},         // cut to buffer - 1 units
+        {u"Init", u"Long", 5, u"1234"},  // cut to buffer - 1 units
         {u"Init", u"Long", 1, u""},
         {u"Init", u"Long", 0, u""},
-        {u"Init", u"Later", 64, u""},           // first of duplicate sections wins
-        {u"Config1", u"K0", 5, u"1"},           // blanks inside brackets trimmed
+        {u"Init", u"Later", 64, u""},  // first of duplicate sections wins
+        {u"Config1", u"K0", 5, u"1"},  // blanks inside brackets trimmed
         {u"Missing", u"K0", 5, u""},
         {u"Init", u"Missing", 5, u""},
     };
@@ -97,10 +97,14 @@ TEST(TextCodec, Utf8RoundTripsOutsideTheBasicPlane) {
 }
 
 TEST(TextCodec, ChineseTextThatCannotConvertIsReplacedNotLost) {
-    const DecodedText truncated = DecodeText("A\xCB\xCE" "B\x81");  // 宋 then a lone lead byte
+    const DecodedText truncated = DecodeText(
+        "A\xCB\xCE"
+        "B\x81");  // 宋 then a lone lead byte
     EXPECT_EQ(truncated.encoding, TextEncoding::Gbk);
     EXPECT_EQ(truncated.text, u"A\u5B8BB\uFFFD");
-    EXPECT_EQ(EncodeText(u"a\u4F53b", TextEncoding::Gbk), "a\xCC\xE5" "b");
+    EXPECT_EQ(EncodeText(u"a\u4F53b", TextEncoding::Gbk),
+              "a\xCC\xE5"
+              "b");
     EXPECT_EQ(EncodeText(std::u16string(u"a") + char16_t(0xD800) + u"b", TextEncoding::Gbk), "a?b");
 }
 

@@ -24,9 +24,9 @@ TEST(IniWrite, ReplacesInPlaceAppendsKeysAndSections) {
     WriteBytes(file,
                "; keep me\r\n[Init]\r\ncurconfig=1\r\nVER_SEL=0\r\n\r\n[Config1]\r\nK0=1\r\n");
     ProfileFile ini;
-    ASSERT_TRUE(ini.Write(file, u"INIT", u"CurConfig", u"4"));   // replaced, spelling kept
-    ASSERT_TRUE(ini.Write(file, u"Init", u"New", u"x"));         // appended before the blank
-    ASSERT_TRUE(ini.Write(file, u"Config2", u"K0", u"2"));       // new section at the end
+    ASSERT_TRUE(ini.Write(file, u"INIT", u"CurConfig", u"4"));  // replaced, spelling kept
+    ASSERT_TRUE(ini.Write(file, u"Init", u"New", u"x"));        // appended before the blank
+    ASSERT_TRUE(ini.Write(file, u"Config2", u"K0", u"2"));      // new section at the end
     EXPECT_EQ(ReadBytes(file),
               "; keep me\r\n[Init]\r\ncurconfig=4\r\nVER_SEL=0\r\nNew=x\r\n\r\n"
               "[Config1]\r\nK0=1\r\n\r\n[Config2]\r\nK0=2\r\n");
@@ -71,7 +71,8 @@ TEST(IniWrite, BatchEqualsSingleWritesAtOneReplacement) {
     }
     ProfileFile batch, single;
     ASSERT_TRUE(batch.WriteBatch(dir / "one.ini", u"Config1", entries));
-    for (const auto& e : entries) ASSERT_TRUE(single.Write(dir / "many.ini", u"Config1", e.key, e.value));
+    for (const auto& e : entries)
+        ASSERT_TRUE(single.Write(dir / "many.ini", u"Config1", e.key, e.value));
     EXPECT_EQ(ReadBytes(dir / "one.ini"), ReadBytes(dir / "many.ini"));
     EXPECT_EQ(batch.replacements(), 1u);
     EXPECT_EQ(single.replacements(), 23u);
@@ -156,7 +157,8 @@ TEST(IniWrite, AKilledWriterNeverLeavesAHalfWrittenFile) {
         const std::u16string first = snap.Read(u"Config1", u"KEY0", 16);
         ASSERT_FALSE(first.empty());
         for (int i = 1; i < 23; ++i) {
-            ASSERT_EQ(snap.Read(u"Config1", u"KEY" + FormatDecimal(i), 16), first) << "round " << round;
+            ASSERT_EQ(snap.Read(u"Config1", u"KEY" + FormatDecimal(i), 16), first)
+                << "round " << round;
         }
     }
 }

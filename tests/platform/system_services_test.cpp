@@ -54,7 +54,8 @@ TEST(PointerSettings, SpeedMapsOntoLibinputAccel) {
         int speed;
         double accel;
     } cases[] = {{10, 0.0}, {1, -0.9}, {20, 1.0}, {18, 0.8}, {0, -0.9}, {99, 1.0}};
-    for (const auto& c : cases) EXPECT_DOUBLE_EQ(LibinputAccelForSpeed(c.speed), c.accel) << c.speed;
+    for (const auto& c : cases)
+        EXPECT_DOUBLE_EQ(LibinputAccelForSpeed(c.speed), c.accel) << c.speed;
 }
 
 TEST(PointerSettings, WithoutADisplayOrADesktopSettingNothingChanges) {
@@ -74,7 +75,8 @@ TEST(PointerSettings, WheelLinesGoIntoKdeGlobalsKeepingTheRest) {
     ProfileFile ini;
     X11PointerSettings kde({std::nullopt, std::string("KDE"), dir / "kdeglobals"}, ini);
     EXPECT_TRUE(kde.SetWheelLines(5).applied());
-    EXPECT_EQ(ReadBytes(dir / "kdeglobals"), "[General]\nColorScheme=Breeze\n\n[KDE]\nWheelScrollLines=5\n");
+    EXPECT_EQ(ReadBytes(dir / "kdeglobals"),
+              "[General]\nColorScheme=Breeze\n\n[KDE]\nWheelScrollLines=5\n");
 }
 
 }  // namespace

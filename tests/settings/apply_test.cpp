@@ -23,14 +23,14 @@ TEST(ApplyProfile, SendsTheDefaultProfileAsTheFixedSequence) {
     auto services = rig.ApplyWith();
     const ApplyReport report = ApplyProfile(rig.settings, services);
     // Bytes a command does not write keep what the one before left in the buffer.
-    EXPECT_EQ(rig.mouse.Log().Reports(), (Lines{
-        "> 07 10 01 01 00 00 00 00 00", "> 07 10 02 02 00 00 00 00 00",
-        "> 07 10 03 03 00 00 00 00 00", "> 07 10 04 04 00 00 00 00 00",
-        "> 07 10 05 05 00 00 00 00 00", "> 07 10 08 0B 00 00 00 00 00",
-        "> 07 10 06 0C 00 00 00 00 00", "> 07 11 00 00 00 00 00 00 00",
-        "> 07 09 40 48 0F 00 00 00 00", "> 07 09 40 69 0F 00 00 00 00",
-        "> 07 09 40 7A 0F 00 00 00 00", "> 07 09 40 BB 0F 00 00 00 00",
-        "> 07 13 7F 10 0F 00 00 00 00", "> 07 12 00 06 00 00 00 00 00"}));
+    EXPECT_EQ(rig.mouse.Log().Reports(),
+              (Lines{"> 07 10 01 01 00 00 00 00 00", "> 07 10 02 02 00 00 00 00 00",
+                     "> 07 10 03 03 00 00 00 00 00", "> 07 10 04 04 00 00 00 00 00",
+                     "> 07 10 05 05 00 00 00 00 00", "> 07 10 08 0B 00 00 00 00 00",
+                     "> 07 10 06 0C 00 00 00 00 00", "> 07 11 00 00 00 00 00 00 00",
+                     "> 07 09 40 48 0F 00 00 00 00", "> 07 09 40 69 0F 00 00 00 00",
+                     "> 07 09 40 7A 0F 00 00 00 00", "> 07 09 40 BB 0F 00 00 00 00",
+                     "> 07 13 7F 10 0F 00 00 00 00", "> 07 12 00 06 00 00 00 00 00"}));
     EXPECT_EQ(rig.pointer.calls, (Lines{"speed 8", "wheel 3"}));
     EXPECT_TRUE(report.storedSnapshot);
     EXPECT_TRUE(report.storedProfile);
@@ -41,7 +41,8 @@ TEST(ApplyProfile, SendsTheDefaultProfileAsTheFixedSequence) {
     EXPECT_EQ(rig.repaints, 1);
 
     const AppliedState applied = rig.settings.Copy().applied;
-    EXPECT_EQ(applied.reportsDpiLevel, (std::array<bool, 7>{false, false, false, false, false, true, true}));
+    EXPECT_EQ(applied.reportsDpiLevel,
+              (std::array<bool, 7>{false, false, false, false, false, true, true}));
     EXPECT_EQ(applied.appliedDpiCode, (std::array<std::uint8_t, 4>{4, 6, 7, 11}));
     const sim::MouseConfig config = rig.mouse.Config();
     EXPECT_EQ(config.hardwareCodes[8], 11);
@@ -54,17 +55,25 @@ TEST(ApplyProfile, EncodesEachSettingAsTheMouseExpects) {
         Command command;
         Command expected;
     } cases[] = {
-        {"button 5 code 15", ButtonFunctionCommand(5, LookupFunction(15).hardwareCode), {0x07, 0x10, 0x08, 0x0B}},
-        {"software code", ButtonFunctionCommand(0, LookupFunction(41).hardwareCode), {0x07, 0x10, 0x01, 0x00}},
+        {"button 5 code 15",
+         ButtonFunctionCommand(5, LookupFunction(15).hardwareCode),
+         {0x07, 0x10, 0x08, 0x0B}},
+        {"software code",
+         ButtonFunctionCommand(0, LookupFunction(41).hardwareCode),
+         {0x07, 0x10, 0x01, 0x00}},
         {"wheel mode 1", WheelModeCommand(1), {0x07, 0x11, 0x01, 0x00}},
-        {"level 2 at 1600", DpiLevelCommand(2, DpiCodeOfStep(6), 0, 0x0F), {0x07, 0x09, 0x40, 0x7A, 0x0F}},
+        {"level 2 at 1600",
+         DpiLevelCommand(2, DpiCodeOfStep(6), 0, 0x0F),
+         {0x07, 0x09, 0x40, 0x7A, 0x0F}},
         {"current level 3", DpiLevelCommand(0, 1, 3, 0x09), {0x07, 0x09, 0x43, 0x18, 0x09}},
         {"LED 3", LedEffectCommand(3), {0x07, 0x13, 0x7F, 0x17}},
         {"LED 9 (hand-edited)", LedEffectCommand(9), {0x07, 0x13, 0x7F, 0x17}},
         {"fire 50", FireIntervalCommand(50), {0x07, 0x12, 0x00, 0x06, 0, 0, 0, 0}},
         {"fire 7", FireIntervalCommand(7), {0x07, 0x12, 0x00, 0x00, 0, 0, 0, 0}},
         {"fire 300", FireIntervalCommand(300), {0x07, 0x12, 0x00, 0x25, 0, 0, 0, 0}},
-        {"fire 4000 (hand-edited)", FireIntervalCommand(4000), {0x07, 0x12, 0x01, 0xF4, 0, 0, 0, 0}},
+        {"fire 4000 (hand-edited)",
+         FireIntervalCommand(4000),
+         {0x07, 0x12, 0x01, 0xF4, 0, 0, 0, 0}},
         {"fire -8 (hand-edited)", FireIntervalCommand(-8), {0x07, 0x12, 0x00, 0x00, 0, 0, 0, 0}},
         {"volume up", ConsumerKeyCommand(ConsumerUsageOf(24)), {0x07, 0x17, 0x00, 0xE9}},
         {"exit", ExitNoticeCommand(), {0x07, 0x20, 0x00, 0x00}},

@@ -15,7 +15,7 @@ using ms = std::chrono::milliseconds;
 // Virtual time: every sleep ends at once at its deadline (plus any lateness a test injects), and
 // a hook lets a test act between steps, as a person would while a macro plays.
 class FakeClock : public ExecutorClock {
-public:
+  public:
     explicit FakeClock(PressHandOver& handOver) : handOver_(handOver) {}
     TimePoint Now() override { return now_; }
     bool SleepUntil(TimePoint deadline) override {
@@ -32,13 +32,14 @@ public:
     ms lateness = 0ms;
     std::function<void(std::size_t)> onSleep;
 
-private:
+  private:
     PressHandOver& handOver_;
     TimePoint now_ = origin;
 };
 
-MacroRecord MacroOf(std::initializer_list<std::tuple<std::uint8_t, std::uint8_t, std::uint16_t>> steps,
-                    std::uint8_t repeatEnabled = 0, std::uint16_t repeatCount = 1) {
+MacroRecord MacroOf(
+    std::initializer_list<std::tuple<std::uint8_t, std::uint8_t, std::uint16_t>> steps,
+    std::uint8_t repeatEnabled = 0, std::uint16_t repeatCount = 1) {
     MacroRecord m = FreedSlot();
     m.repeatEnabled = repeatEnabled;
     m.repeatCount = repeatCount;
@@ -52,7 +53,7 @@ MacroRecord MacroOf(std::initializer_list<std::tuple<std::uint8_t, std::uint8_t,
 const MacroRecord kTypeA = MacroOf({{4, kStepPress, 5}, {4, kStepRelease, 40}, {5, kStepPress, 0}});
 
 class Executor : public ::testing::Test {
-protected:
+  protected:
     Executor() {
         rig.pause = [this](ms d) { clock.Advance(d); };
         rig.settings.With([](SettingsState& s) {
@@ -69,7 +70,8 @@ protected:
     // The press of button b as the listener hands it over (to an idle executor).
     PendingPress Press(int b, std::uint8_t level = 1) {
         handOver.Clear();
-        const auto code = static_cast<std::uint8_t>(0xF0 + ButtonHardwareIndex[static_cast<std::size_t>(b)]);
+        const auto code =
+            static_cast<std::uint8_t>(0xF0 + ButtonHardwareIndex[static_cast<std::size_t>(b)]);
         EXPECT_TRUE(handOver.TryPublishPress(code, level));
         return handOver.Press();
     }
@@ -85,8 +87,15 @@ protected:
     PressHandOver handOver;
     FakeClock clock{handOver};
     test::FakeLauncher launcher;
-    FunctionExecutor executor{{handOver, rig.settings, rig.channel, rig.ini, rig.dir, launcher, clock,
-                               [this] { ++rig.repaints; }, {}}};
+    FunctionExecutor executor{{handOver,
+                               rig.settings,
+                               rig.channel,
+                               rig.ini,
+                               rig.dir,
+                               launcher,
+                               clock,
+                               [this] { ++rig.repaints; },
+                               {}}};
 };
 
 TEST_F(Executor, PlaysAUserMacroWithTheMinimumStepDelay) {
@@ -97,7 +106,9 @@ TEST_F(Executor, PlaysAUserMacroWithTheMinimumStepDelay) {
 }
 
 TEST_F(Executor, RepeatsAsManyPassesAsTheMacroSaysUnlessStopped) {
-    rig.settings.With([](SettingsState& s) { s.userMacros.slots[0] = MacroOf({{4, kStepPress, 20}, {4, kStepRelease, 20}}, 1, 3); });
+    rig.settings.With([](SettingsState& s) {
+        s.userMacros.slots[0] = MacroOf({{4, kStepPress, 20}, {4, kStepRelease, 20}}, 1, 3);
+    });
     executor.Handle(Press(1));
     EXPECT_EQ(ReleaseCount(), 3u);
 
@@ -158,7 +169,8 @@ TEST_F(Executor, UsesTheCodesInMemoryEvenBeforeTheyAreApplied) {
 
 TEST_F(Executor, ALateWakeReanchorsSoNoGapIsCutShort) {
     rig.settings.With([](SettingsState& s) {
-        s.userMacros.slots[0] = MacroOf({{4, kStepPress, 20}, {4, kStepRelease, 20}, {5, kStepPress, 20}});
+        s.userMacros.slots[0] =
+            MacroOf({{4, kStepPress, 20}, {4, kStepRelease, 20}, {5, kStepPress, 20}});
     });
     clock.onSleep = [&](std::size_t n) {
         if (n == 1) clock.lateness = 9ms;  // the first step wakes 9 ms late
@@ -196,7 +208,8 @@ TEST(ExecutorThreads, APressIsPlayedAndStopJoinsMidMacro) {
     PressHandOver handOver;
     SteadyExecutorClock clock(handOver);
     test::FakeLauncher launcher;
-    FunctionExecutor executor({handOver, rig.settings, rig.channel, rig.ini, rig.dir, launcher, clock, {}, {}});
+    FunctionExecutor executor(
+        {handOver, rig.settings, rig.channel, rig.ini, rig.dir, launcher, clock, {}, {}});
     InputListener listener(rig.link, handOver, [&] {
         return static_cast<std::uint32_t>(rig.settings.Copy().session.profile.macroMode);
     });

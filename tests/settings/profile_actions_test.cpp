@@ -30,7 +30,7 @@ MouseProfile Distinct() {
 }
 
 class ProfileActions : public ::testing::Test {
-protected:
+  protected:
     TempDir dir;
     AppDirectory app = AppDirectoryAt(dir.path());
     ProfileFile ini;

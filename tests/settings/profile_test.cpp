@@ -12,13 +12,20 @@ TEST(FunctionTable, HardwareCodesAndReportFlags) {
         bool dpi, rate;
         SoftwareAction action;
     } cases[] = {
-        {0, 0, false, false, SoftwareAction::None},   {1, 1, false, false, SoftwareAction::None},
-        {5, 5, false, false, SoftwareAction::None},   {6, 6, true, false, SoftwareAction::None},
-        {7, 0, false, false, SoftwareAction::None},   {10, 0, false, false, SoftwareAction::None},
-        {11, 7, false, false, SoftwareAction::None},  {13, 9, false, false, SoftwareAction::None},
-        {14, 10, false, true, SoftwareAction::None},  {15, 11, true, false, SoftwareAction::None},
-        {16, 12, true, false, SoftwareAction::None},  {17, 13, false, false, SoftwareAction::None},
-        {18, 0, false, false, SoftwareAction::None},  {21, 0, false, false, SoftwareAction::ConsumerKey},
+        {0, 0, false, false, SoftwareAction::None},
+        {1, 1, false, false, SoftwareAction::None},
+        {5, 5, false, false, SoftwareAction::None},
+        {6, 6, true, false, SoftwareAction::None},
+        {7, 0, false, false, SoftwareAction::None},
+        {10, 0, false, false, SoftwareAction::None},
+        {11, 7, false, false, SoftwareAction::None},
+        {13, 9, false, false, SoftwareAction::None},
+        {14, 10, false, true, SoftwareAction::None},
+        {15, 11, true, false, SoftwareAction::None},
+        {16, 12, true, false, SoftwareAction::None},
+        {17, 13, false, false, SoftwareAction::None},
+        {18, 0, false, false, SoftwareAction::None},
+        {21, 0, false, false, SoftwareAction::ConsumerKey},
         {30, 0, false, false, SoftwareAction::ConsumerKey},
         {31, 0, false, false, SoftwareAction::ConstantMacro},
         {38, 0, false, false, SoftwareAction::ConstantMacro},
@@ -26,8 +33,10 @@ TEST(FunctionTable, HardwareCodesAndReportFlags) {
         {40, 0, false, false, SoftwareAction::Terminal},
         {41, 0, false, false, SoftwareAction::UserMacro},
         {52, 0, false, false, SoftwareAction::UserMacro},
-        {53, 0, false, false, SoftwareAction::None},  {54, 0, false, false, SoftwareAction::None},
-        {55, 0, false, false, SoftwareAction::None},  {-1, 0, false, false, SoftwareAction::None},
+        {53, 0, false, false, SoftwareAction::None},
+        {54, 0, false, false, SoftwareAction::None},
+        {55, 0, false, false, SoftwareAction::None},
+        {-1, 0, false, false, SoftwareAction::None},
         {INT32_MIN, 0, false, false, SoftwareAction::None},
     };
     for (const auto& c : cases) {
@@ -65,7 +74,7 @@ TEST(SetButtonFunction, AlwaysKeepsALeftClick) {
     } cases[] = {
         {{1, 2, 3, 4, 5, 15, 16}, 0, 41, {41, 1, 3, 4, 5, 15, 16}},
         {{2, 3, 1, 4, 5, 15, 16}, 2, 24, {2, 3, 24, 1, 5, 15, 16}},
-        {{2, 3, 4, 4, 5, 15, 1}, 6, 24, {2, 3, 4, 4, 5, 15, 1}},    // button 6 keeps it
+        {{2, 3, 4, 4, 5, 15, 1}, 6, 24, {2, 3, 4, 4, 5, 15, 1}},     // button 6 keeps it
         {{1, 1, 3, 4, 5, 15, 16}, 0, 41, {41, 1, 3, 4, 5, 15, 16}},  // another still has it
         {{1, 2, 3, 4, 5, 15, 16}, 7, 41, {1, 2, 3, 4, 5, 15, 16}},   // no such button
         {{1, 2, 3, 4, 5, 15, 16}, -1, 41, {1, 2, 3, 4, 5, 15, 16}},

@@ -24,7 +24,11 @@ struct SimRig {
         }
     }
     ApplyServices ApplyWith() {
-        return {ini, dir, channel, pointer, [this] { return link.Writer().state == HandleState::Open; },
+        return {ini,
+                dir,
+                channel,
+                pointer,
+                [this] { return link.Writer().state == HandleState::Open; },
                 [this] { ++repaints; }};
     }
 

@@ -34,15 +34,15 @@ TEST(LoadProfile, ConvertsValuesAsTheyWereAlwaysRead) {
                "LED_STATUS=258\r\nDPI_SET0=1234567890123\r\nDPI_SPEED=-1\r\nK2=-12\r\n");
     ProfileFile ini;
     const MouseProfile p = LoadProfile(ini, dir / "config.ini", 2);
-    EXPECT_EQ(p.fireInterval, 1234);   // four characters kept
+    EXPECT_EQ(p.fireInterval, 1234);  // four characters kept
     EXPECT_EQ(p.buttonFunction[0], 7);
     EXPECT_EQ(p.buttonFunction[1], 0);
     EXPECT_EQ(p.buttonFunction[2], -12);
     EXPECT_EQ(p.buttonFunction[3], 0);  // missing key
     EXPECT_EQ(p.dpiEnabled[0], 1);
     EXPECT_EQ(p.dpiEnabled[1], 0);
-    EXPECT_EQ(p.ledEffect, 2);                         // 258 & 0xFF
-    EXPECT_EQ(p.dpiStep[0], 123456789 & 0xFF);         // nine characters kept
+    EXPECT_EQ(p.ledEffect, 2);                  // 258 & 0xFF
+    EXPECT_EQ(p.dpiStep[0], 123456789 & 0xFF);  // nine characters kept
     EXPECT_EQ(p.pointerSpeed, 255);
     ASSERT_TRUE(SaveProfile(ini, dir / "config.ini", 2, p));
     EXPECT_EQ(ini.Read(dir / "config.ini", u"Config2", u"DPI_SET_EN0", 10), u"1");
@@ -88,7 +88,7 @@ TEST(StartupSettings, ReadsCurConfigAndLanguage) {
     } cases[] = {
         {"CurConfig=3\r\nVER_SEL=1", 3, 1},
         {"CurConfig=12345\r\nVER_SEL=0", 1234, 0},
-        {"VER_SEL=256", 0, 0},   // no CurConfig: section Config0; 256 is Chinese
+        {"VER_SEL=256", 0, 0},  // no CurConfig: section Config0; 256 is Chinese
         {"VER_SEL=257", 0, 1},
         {"CurConfig=x\r\nVER_SEL=abc", 0, 0},
     };

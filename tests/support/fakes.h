@@ -14,7 +14,7 @@
 namespace zep::test {
 
 class FakePrompts : public UserPrompts {
-public:
+  public:
     void ShowMessage(std::u16string_view text) override { messages.emplace_back(text); }
     std::optional<std::filesystem::path> ChooseOpenFile(const FileDialogOptions& o) override;
     std::optional<std::filesystem::path> ChooseSaveFile(const FileDialogOptions& o) override;
@@ -27,7 +27,7 @@ public:
 
 // Records every setting; answers Applied unless told otherwise.
 class FakePointerSettings : public PointerSettings {
-public:
+  public:
     SettingOutcome SetPointerSpeed(int speed) override {
         calls.push_back("speed " + std::to_string(speed));
         return {outcome, ""};
@@ -41,7 +41,7 @@ public:
 };
 
 class FakeLauncher : public ProgramLauncher {
-public:
+  public:
     LaunchOutcome Launch(Program program) override {
         launched.push_back(program);
         return {true, "fake"};

@@ -7,15 +7,17 @@ namespace zep::test {
 
 // A fresh directory under the system temp dir, removed with everything in it on destruction.
 class TempDir {
-public:
+  public:
     TempDir();
     ~TempDir();
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;
     [[nodiscard]] const std::filesystem::path& path() const { return path_; }
-    [[nodiscard]] std::filesystem::path operator/(std::string_view name) const { return path_ / name; }
+    [[nodiscard]] std::filesystem::path operator/(std::string_view name) const {
+        return path_ / name;
+    }
 
-private:
+  private:
     std::filesystem::path path_;
 };
 

@@ -27,8 +27,9 @@ std::int32_t ParseDecimal(std::u16string_view text) noexcept {
             value = lowest - 1;  // saturated; keep consuming digits
         }
     }
-    if (negative) return value < lowest ? std::numeric_limits<std::int32_t>::min()
-                                        : static_cast<std::int32_t>(value);
+    if (negative)
+        return value < lowest ? std::numeric_limits<std::int32_t>::min()
+                              : static_cast<std::int32_t>(value);
     if (value < -static_cast<std::int64_t>(std::numeric_limits<std::int32_t>::max()))
         return std::numeric_limits<std::int32_t>::max();
     return static_cast<std::int32_t>(-value);

@@ -8,7 +8,9 @@ namespace {
 
 constexpr std::size_t npos = std::u16string::npos;
 
-bool IsBlank(char16_t c) { return c == u' ' || c == u'\t'; }
+bool IsBlank(char16_t c) {
+    return c == u' ' || c == u'\t';
+}
 
 std::u16string_view Trim(std::u16string_view s) {
     while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
@@ -16,7 +18,9 @@ std::u16string_view Trim(std::u16string_view s) {
     return s;
 }
 
-char16_t FoldAscii(char16_t c) { return (c >= u'a' && c <= u'z') ? c - (u'a' - u'A') : c; }
+char16_t FoldAscii(char16_t c) {
+    return (c >= u'a' && c <= u'z') ? c - (u'a' - u'A') : c;
+}
 
 // The section name of a header line, or nullopt when the line is not a header.
 std::optional<std::u16string_view> HeaderName(std::u16string_view line) {

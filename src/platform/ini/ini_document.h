@@ -14,7 +14,7 @@ namespace zep {
 enum class LineEnding { CrLf, Lf };
 
 class IniDocument {
-public:
+  public:
     // A new, empty document: UTF-8 without BOM and CRLF, as a file the utility creates.
     IniDocument() = default;
 
@@ -39,7 +39,7 @@ public:
     [[nodiscard]] TextEncoding encoding() const { return encoding_; }
     [[nodiscard]] LineEnding lineEnding() const { return lineEnding_; }
 
-private:
+  private:
     struct Line {
         std::u16string text;
     };

@@ -31,7 +31,7 @@ bool WriteAll(int fd, std::string_view bytes) {
 // Holds an exclusive flock on a directory, so that two processes rewriting files in it do not
 // lose each other's keys. Best effort: a directory that cannot be locked is written unlocked.
 class DirectoryLock {
-public:
+  public:
     explicit DirectoryLock(const std::filesystem::path& dir)
         : fd_(::open(dir.empty() ? "." : dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {
         if (fd_ >= 0) {
@@ -45,7 +45,7 @@ public:
     DirectoryLock(const DirectoryLock&) = delete;
     DirectoryLock& operator=(const DirectoryLock&) = delete;
 
-private:
+  private:
     int fd_;
 };
 
@@ -93,9 +93,12 @@ std::string ReplaceFileAtomically(const std::filesystem::path& file, std::string
     if (::stat(file.c_str(), &existing) == 0) mode = existing.st_mode & 07777;
 
     std::string error;
-    if (!WriteAll(fd, bytes)) error = Errno("cannot write", temp);
-    else if (::fchmod(fd, mode) != 0) error = Errno("cannot set the mode of", temp);
-    else if (::fsync(fd) != 0) error = Errno("cannot sync", temp);
+    if (!WriteAll(fd, bytes))
+        error = Errno("cannot write", temp);
+    else if (::fchmod(fd, mode) != 0)
+        error = Errno("cannot set the mode of", temp);
+    else if (::fsync(fd) != 0)
+        error = Errno("cannot sync", temp);
     if (::close(fd) != 0 && error.empty()) error = Errno("cannot close", temp);
     if (error.empty() && ::rename(temp.c_str(), file.c_str()) != 0) {
         error = Errno("cannot replace", file);
@@ -147,8 +150,9 @@ bool ProfileFile::WriteSections(const std::filesystem::path& file,
     for (const auto& [section, entries] : sections) {
         for (const auto& entry : entries) {
             if (!doc.Set(section, entry.key, entry.value)) {
-                return Fail("refused to write a name or value with a line break or a separator into " +
-                            file.string());
+                return Fail(
+                    "refused to write a name or value with a line break or a separator into " +
+                    file.string());
             }
         }
     }

@@ -20,7 +20,7 @@ namespace zep {
 
 // A parsed copy of one file, for reading many keys without reading the file each time.
 class IniSnapshot {
-public:
+  public:
     IniSnapshot() = default;
     explicit IniSnapshot(std::optional<IniDocument> doc) : doc_(std::move(doc)) {}
 
@@ -33,7 +33,7 @@ public:
         return doc_ && doc_->HasSection(section);
     }
 
-private:
+  private:
     std::optional<IniDocument> doc_;
 };
 
@@ -48,7 +48,7 @@ struct IniSectionEntries {
 };
 
 class ProfileFile {
-public:
+  public:
     // Reads the file as it is now. A missing or unreadable file gives a snapshot without document.
     [[nodiscard]] IniSnapshot Snapshot(const std::filesystem::path& file) const;
 
@@ -75,7 +75,7 @@ public:
     [[nodiscard]] std::uint64_t replacements() const { return replacements_.load(); }
     [[nodiscard]] std::string lastError() const;
 
-private:
+  private:
     bool Fail(std::string message);
 
     mutable std::mutex writeMutex_;

@@ -22,11 +22,21 @@ std::int32_t NextUtf8(std::string_view bytes, std::size_t& i) {
     const auto b0 = static_cast<unsigned char>(bytes[i]);
     int length = 0;
     std::uint32_t cp = 0;
-    if (b0 < 0x80) { ++i; return b0; }
-    if ((b0 & 0xE0) == 0xC0) { length = 2; cp = b0 & 0x1F; }
-    else if ((b0 & 0xF0) == 0xE0) { length = 3; cp = b0 & 0x0F; }
-    else if ((b0 & 0xF8) == 0xF0) { length = 4; cp = b0 & 0x07; }
-    else return -1;
+    if (b0 < 0x80) {
+        ++i;
+        return b0;
+    }
+    if ((b0 & 0xE0) == 0xC0) {
+        length = 2;
+        cp = b0 & 0x1F;
+    } else if ((b0 & 0xF0) == 0xE0) {
+        length = 3;
+        cp = b0 & 0x0F;
+    } else if ((b0 & 0xF8) == 0xF0) {
+        length = 4;
+        cp = b0 & 0x07;
+    } else
+        return -1;
     if (i + length > bytes.size()) return -1;
     for (int k = 1; k < length; ++k) {
         const auto b = static_cast<unsigned char>(bytes[i + k]);
@@ -60,7 +70,7 @@ std::u16string Utf16LeToText(std::string_view bytes) {
 }
 
 class Iconv {
-public:
+  public:
     Iconv(const char* to, const char* from) : handle_(iconv_open(to, from)) {}
     ~Iconv() {
         if (ok()) iconv_close(handle_);
@@ -70,7 +80,7 @@ public:
     bool ok() const { return handle_ != reinterpret_cast<iconv_t>(-1); }
     iconv_t get() const { return handle_; }
 
-private:
+  private:
     iconv_t handle_;
 };
 

@@ -47,8 +47,8 @@ AppDirectory ResolveAppDirectory(const AppDirectoryInputs& inputs) {
 AppDirectoryInputs CurrentAppDirectoryInputs() {
     std::error_code ec;
     const auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-    return {ec ? std::filesystem::current_path() : exe.parent_path(), AbsoluteEnv("XDG_CONFIG_HOME"),
-            AbsoluteEnv("HOME")};
+    return {ec ? std::filesystem::current_path() : exe.parent_path(),
+            AbsoluteEnv("XDG_CONFIG_HOME"), AbsoluteEnv("HOME")};
 }
 
 }  // namespace zep

@@ -14,7 +14,7 @@ struct SettingOutcome {
 };
 
 class PointerSettings {
-public:
+  public:
     virtual ~PointerSettings() = default;
     virtual SettingOutcome SetPointerSpeed(int speed) = 0;
     virtual SettingOutcome SetWheelLines(int lines) = 0;

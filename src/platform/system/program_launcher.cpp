@@ -12,11 +12,11 @@ namespace zep {
 
 namespace {
 
-constexpr std::array<const char*, 6> kCalculators = {
-    "gnome-calculator", "kcalc", "galculator", "qalculate-gtk", "mate-calc", "xcalc"};
+constexpr std::array<const char*, 6> kCalculators = {"gnome-calculator", "kcalc",     "galculator",
+                                                     "qalculate-gtk",    "mate-calc", "xcalc"};
 constexpr std::array<const char*, 7> kTerminals = {
-    "x-terminal-emulator", "gnome-terminal", "konsole", "xfce4-terminal", "mate-terminal",
-    "lxterminal", "xterm"};
+    "x-terminal-emulator", "gnome-terminal", "konsole", "xfce4-terminal",
+    "mate-terminal",       "lxterminal",     "xterm"};
 
 }  // namespace
 

@@ -19,7 +19,7 @@ struct LaunchOutcome {
 };
 
 class ProgramLauncher {
-public:
+  public:
     virtual ~ProgramLauncher() = default;
     virtual LaunchOutcome Launch(Program program) = 0;
 };
@@ -31,7 +31,7 @@ public:
                                                                const std::string& pathVariable);
 
 class DesktopLauncher : public ProgramLauncher {
-public:
+  public:
     LaunchOutcome Launch(Program program) override;
 };
 

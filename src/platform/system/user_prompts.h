@@ -10,13 +10,13 @@
 namespace zep {
 
 struct FileDialogOptions {
-    std::u16string filter;               // e.g. u"All Files(*.ini)|*.ini||"
+    std::u16string filter;  // e.g. u"All Files(*.ini)|*.ini||"
     std::filesystem::path initialDirectory;
-    std::u16string defaultExtension;     // save only, e.g. u"ini"
+    std::u16string defaultExtension;  // save only, e.g. u"ini"
 };
 
 class UserPrompts {
-public:
+  public:
     virtual ~UserPrompts() = default;
     // A message box with an OK button and the application's name as caption; returns when closed.
     virtual void ShowMessage(std::u16string_view text) = 0;

@@ -16,7 +16,7 @@ namespace zep {
 namespace {
 
 class Display {
-public:
+  public:
     explicit Display(const std::string& name) : d_(XOpenDisplay(name.c_str())) {}
     ~Display() {
         if (d_) XCloseDisplay(d_);
@@ -25,7 +25,7 @@ public:
     Display& operator=(const Display&) = delete;
     ::Display* get() const { return d_; }
 
-private:
+  private:
     ::Display* d_;
 };
 
@@ -96,7 +96,8 @@ SettingOutcome X11PointerSettings::SetPointerSpeed(int speed) {
     using K = SettingOutcome::Kind;
     if (!env_.display) return {K::Unsupported, "pointer speed: no X display"};
     Display display(*env_.display);
-    if (!display.get()) return {K::Unsupported, "pointer speed: cannot open display " + *env_.display};
+    if (!display.get())
+        return {K::Unsupported, "pointer speed: cannot open display " + *env_.display};
     const double accel = LibinputAccelForSpeed(speed);
     if (const int n = SetLibinputAccel(display.get(), accel); n > 0) {
         return {K::Applied, "pointer speed " + std::to_string(speed) + ": libinput accel " +
@@ -118,7 +119,8 @@ SettingOutcome X11PointerSettings::SetWheelLines(int lines) {
     if (!ini_.Write(*env_.kdeGlobals, u"KDE", u"WheelScrollLines", FormatDecimal(lines))) {
         return {K::Failed, "wheel lines: " + ini_.lastError()};
     }
-    return {K::Applied, "wheel lines " + std::to_string(lines) + " in " + env_.kdeGlobals->string()};
+    return {K::Applied,
+            "wheel lines " + std::to_string(lines) + " in " + env_.kdeGlobals->string()};
 }
 
 }  // namespace zep

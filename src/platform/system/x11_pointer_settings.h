@@ -15,20 +15,20 @@ namespace zep {
 class ProfileFile;
 
 struct X11PointerEnvironment {
-    std::optional<std::string> display;              // $DISPLAY
-    std::optional<std::string> currentDesktop;       // $XDG_CURRENT_DESKTOP
+    std::optional<std::string> display;               // $DISPLAY
+    std::optional<std::string> currentDesktop;        // $XDG_CURRENT_DESKTOP
     std::optional<std::filesystem::path> kdeGlobals;  // ~/.config/kdeglobals
     [[nodiscard]] static X11PointerEnvironment FromProcess();
 };
 
 class X11PointerSettings : public PointerSettings {
-public:
+  public:
     X11PointerSettings(X11PointerEnvironment env, ProfileFile& ini);
     ~X11PointerSettings() override;
     SettingOutcome SetPointerSpeed(int speed) override;
     SettingOutcome SetWheelLines(int lines) override;
 
-private:
+  private:
     X11PointerEnvironment env_;
     ProfileFile& ini_;
 };
