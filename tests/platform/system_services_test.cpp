@@ -1,6 +1,11 @@
 #include <gtest/gtest.h>
+#include <poll.h>
+#include <signal.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <array>
 #include <chrono>
 #include <cstdlib>
 #include <thread>
@@ -9,6 +14,7 @@
 #include "platform/system/program_launcher.h"
 #include "platform/system/x11_pointer_settings.h"
 #include "support/temp_dir.h"
+#include "x11_probe.h"
 
 namespace zep {
 namespace {
@@ -67,6 +73,62 @@ TEST(PointerSettings, WithoutADisplayOrADesktopSettingNothingChanges) {
     X11PointerSettings badDisplay({std::string(":987"), std::nullopt, std::nullopt}, ini);
     EXPECT_EQ(badDisplay.SetPointerSpeed(8).kind, SettingOutcome::Kind::Unsupported);
     EXPECT_FALSE(std::filesystem::exists(dir / "kdeglobals"));
+}
+
+// A private X server on a display number it picks itself; killed on destruction.
+class PrivateXServer {
+  public:
+    PrivateXServer() {
+        const auto xvfb = FindProgram(std::array<const char*, 1>{"Xvfb"}, "/usr/bin:/bin");
+        int fds[2];
+        if (!xvfb || ::pipe(fds) != 0) return;
+        const std::string fd = std::to_string(fds[1]);
+        pid_ = ::fork();
+        if (pid_ == 0) {
+            ::close(fds[0]);
+            ::freopen("/dev/null", "w", stderr);
+            // -noreset: a server that resets when its last client leaves would forget the setting.
+            ::execl(xvfb->c_str(), "Xvfb", "-displayfd", fd.c_str(), "-nolisten", "tcp", "-noreset",
+                    nullptr);
+            ::_exit(127);
+        }
+        ::close(fds[1]);
+        pollfd p{fds[0], POLLIN, 0};
+        char number[16] = {};
+        if (::poll(&p, 1, 10000) == 1 && ::read(fds[0], number, sizeof number - 1) > 0) {
+            display_ = ":" + std::to_string(std::atoi(number));
+            ready_ = test::CanOpenDisplay(display_);
+        }
+        ::close(fds[0]);
+    }
+    ~PrivateXServer() {
+        if (pid_ > 0) {
+            ::kill(pid_, SIGTERM);
+            ::waitpid(pid_, nullptr, 0);
+        }
+    }
+    [[nodiscard]] bool ready() const { return ready_; }
+    [[nodiscard]] const std::string& display() const { return display_; }
+
+  private:
+    std::string display_;
+    pid_t pid_ = -1;
+    bool ready_ = false;
+};
+
+TEST(PointerSettings, SetsThePointerAccelerationOfARealDisplay) {
+    PrivateXServer server;
+    if (!server.ready()) GTEST_SKIP() << "Xvfb is not available";
+    ProfileFile ini;
+    X11PointerSettings settings({server.display(), std::nullopt, std::nullopt}, ini);
+    for (int speed : {15, 1, 10}) {
+        const SettingOutcome outcome = settings.SetPointerSpeed(speed);
+        EXPECT_TRUE(outcome.applied()) << outcome.detail;
+        const auto accel = test::CorePointerAcceleration(server.display());
+        ASSERT_TRUE(accel);
+        EXPECT_EQ(accel->first * 5, speed * accel->second)
+            << speed;  // Xvfb has no libinput devices
+    }
 }
 
 TEST(PointerSettings, WheelLinesGoIntoKdeGlobalsKeepingTheRest) {
