@@ -109,6 +109,15 @@ TEST_F(Cli, PressPlaysTheButtonsUserMacroThroughTheMouse) {
     EXPECT_NE(r.out.find("key H down"), std::string::npos) << r.out;
 }
 
+TEST_F(Cli, DevicesListsTheMousesInterfaces) {
+    const Result r = Run("--simulate devices");
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_NE(r.out.find("usage page 0xFF00 usage 0x0001  input 9 bytes"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("usage page 0xFF01 usage 0x0001  input 0 bytes, feature 9 bytes"), std::string::npos)
+        << r.out;
+    EXPECT_NE(r.out.find("The mouse is ready"), std::string::npos) << r.out;
+}
+
 TEST_F(Cli, ShowDescribesAProfileInWords) {
     const Result r = Run("show 5");
     ASSERT_EQ(r.exitCode, 0) << r.err;

@@ -193,7 +193,8 @@ TEST_F(Executor, ShutdownEndsALongPlaybackAndReleasesEverything) {
 }
 
 // The real threads: a press of the simulated mouse travels through the listener to the executor
-// and its macro comes back to the host; Stop() ends a hold-to-repeat playback and joins.
+// and its macro comes back to the host; letting go ends a hold-to-repeat playback after its pass,
+// and Stop() ends one and joins.
 TEST(ExecutorThreads, APressIsPlayedAndStopJoinsMidMacro) {
     test::SimRig rig;
     rig.pause = [](ms d) { std::this_thread::sleep_for(d); };
@@ -222,8 +223,16 @@ TEST(ExecutorThreads, APressIsPlayedAndStopJoinsMidMacro) {
     EXPECT_EQ(rig.mouse.HostEvents(), (Lines{"key A down", "key A up"}));
 
     rig.settings.With([](SettingsState& s) { s.session.profile.macroMode = 1; });
-    ASSERT_TRUE(rig.mouse.Press(2));  // held: repeats until released or stopped
+    ASSERT_TRUE(rig.mouse.Press(2));  // held: repeats until released
     while (rig.mouse.HostEvents().size() < 6) std::this_thread::sleep_for(1ms);
+    ASSERT_TRUE(rig.mouse.Release(2));
+    ASSERT_TRUE(executor.WaitUntilHandled(2, std::chrono::steady_clock::now() + 10s));
+    const std::size_t afterRelease = rig.mouse.HostEvents().size();
+    EXPECT_EQ(rig.mouse.HostEvents().back(), "key A up");
+    EXPECT_EQ(afterRelease % 2, 0u);  // whole passes only
+
+    ASSERT_TRUE(rig.mouse.Press(2));  // held again, then the utility ends mid-playback
+    while (rig.mouse.HostEvents().size() < afterRelease + 4) std::this_thread::sleep_for(1ms);
     executor.Stop();
     listener.Stop();
     EXPECT_EQ(rig.mouse.HostEvents().back(), "key A up");
