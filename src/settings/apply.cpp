@@ -73,12 +73,11 @@ ApplyReport ApplyProfile(SharedSettings& settings, ApplyServices& services) {
     ApplyReport report;
     // One consistent copy: the executor may change the DPI level or rate step meanwhile, and the
     // two stores and the reports must all carry the same profile.
-    const ProfileSession session = settings.With([](SettingsState& s) {
+    const auto [session, applied] = settings.With([](SettingsState& s) {
         s.applied = AppliedStateOf(s.session.profile);
-        return s.session;
+        return std::pair{s.session, s.applied};
     });
     const MouseProfile& p = session.profile;
-    const AppliedState applied = AppliedStateOf(p);
     const auto config = services.dir.ConfigPath();
     auto send = [&](Command c) {
         const HidStatus status = services.channel.Send(c);

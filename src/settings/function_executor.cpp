@@ -123,13 +123,11 @@ void FunctionExecutor::Handle(const PendingPress& press) {
             Log("consumer key for function " + std::to_string(plan.code));
             break;
         case SoftwareAction::Calculator:
-        case SoftwareAction::Terminal: {
-            const auto program = LookupFunction(plan.code).action == SoftwareAction::Calculator
-                                     ? Program::Calculator
-                                     : Program::Terminal;
-            Log(s_.launcher.Launch(program).detail);
+            Log(s_.launcher.Launch(Program::Calculator).detail);
             break;
-        }
+        case SoftwareAction::Terminal:
+            Log(s_.launcher.Launch(Program::Terminal).detail);
+            break;
         case SoftwareAction::None:
             break;
     }

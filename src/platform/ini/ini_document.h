@@ -40,9 +40,6 @@ class IniDocument {
     [[nodiscard]] LineEnding lineEnding() const { return lineEnding_; }
 
   private:
-    struct Line {
-        std::u16string text;
-    };
     // Index of the first line of the first section with this name (the header), or npos.
     [[nodiscard]] std::size_t FindSection(std::u16string_view section) const;
     // One past the last line of the section that starts at header.
