@@ -191,39 +191,27 @@ bool PollingExecutor::WaitUntilHandled(std::uint64_t count, Clock::time_point de
 }
 
 void OriginalApplyProfile(SharedSettings& settings, ApplyServices& services) {
-    const ProfileSession session = settings.With([](SettingsState& s) {
+    const auto [session, applied] = settings.With([](SettingsState& s) {
         s.applied = AppliedStateOf(s.session.profile);
-        return s.session;
+        return std::pair{s.session, s.applied};
     });
     const MouseProfile& p = session.profile;
-    const AppliedState applied = AppliedStateOf(p);
     const auto config = services.dir.ConfigPath();
+    // The same reports as ours; what differs is that every key is a file replacement of its own.
     auto writeKeyByKey = [&](const IniSectionEntries& section) {
         for (const IniEntry& e : section.entries) {
             (void)services.ini.Write(config, section.section, e.key, e.value);
         }
     };
-    auto send = [&](const Command& c) { (void)services.channel.Send(c); };
-
     writeKeyByKey(CurrentNumberEntries(session.profileNumber));
     writeKeyByKey(ProfileSectionEntries(kAppliedSnapshotNumber, p));
-    if (services.writerOpen && services.writerOpen()) {
-        for (int b = 0; b < kButtonCount; ++b) {
-            send(ButtonFunctionCommand(
-                b, LookupFunction(p.buttonFunction[static_cast<std::size_t>(b)]).hardwareCode));
-        }
-    }
-    send(WheelModeCommand(p.wheelMode));
-    const std::uint8_t mask = DpiEnableMask(p);
-    for (int n = 0; n < kDpiLevelCount; ++n) {
-        send(DpiLevelCommand(n, applied.appliedDpiCode[static_cast<std::size_t>(n)], p.dpiLevel,
-                             mask));
-    }
-    send(LedEffectCommand(p.ledEffect));
+    const ApplyCommands commands =
+        ProfileCommands(p, applied, services.writerOpen && services.writerOpen());
+    for (const Command& c : commands.beforePointer) (void)services.channel.Send(c);
     if (services.repaint) services.repaint();
     (void)services.pointer.SetPointerSpeed(PointerSpeedOfStep(p.pointerSpeed));
     (void)services.pointer.SetWheelLines(p.wheelSpeed + 1);
-    send(FireIntervalCommand(p.fireInterval));
+    (void)services.channel.Send(commands.fireInterval);
     writeKeyByKey(ProfileSectionEntries(session.profileNumber, p));
 }
 

@@ -69,6 +69,26 @@ AppliedState AppliedStateOf(const MouseProfile& p) {
     return a;
 }
 
+ApplyCommands ProfileCommands(const MouseProfile& p, const AppliedState& applied, bool writerOpen) {
+    ApplyCommands commands;
+    auto& out = commands.beforePointer;
+    if (writerOpen) {
+        for (int b = 0; b < kButtonCount; ++b) {
+            out.push_back(ButtonFunctionCommand(
+                b, LookupFunction(p.buttonFunction[static_cast<std::size_t>(b)]).hardwareCode));
+        }
+    }
+    out.push_back(WheelModeCommand(p.wheelMode));
+    const std::uint8_t mask = DpiEnableMask(p);
+    for (int n = 0; n < kDpiLevelCount; ++n) {
+        out.push_back(DpiLevelCommand(n, applied.appliedDpiCode[static_cast<std::size_t>(n)],
+                                      p.dpiLevel, mask));
+    }
+    out.push_back(LedEffectCommand(p.ledEffect));
+    commands.fireInterval = FireIntervalCommand(p.fireInterval);
+    return commands;
+}
+
 ApplyReport ApplyProfile(SharedSettings& settings, ApplyServices& services) {
     ApplyReport report;
     // One consistent copy: the executor may change the DPI level or rate step meanwhile, and the
@@ -87,23 +107,13 @@ ApplyReport ApplyProfile(SharedSettings& settings, ApplyServices& services) {
     report.storedSnapshot =
         services.ini.WriteSections(config, {CurrentNumberEntries(session.profileNumber),
                                             ProfileSectionEntries(kAppliedSnapshotNumber, p)});
-    if (services.writerOpen && services.writerOpen()) {
-        for (int b = 0; b < kButtonCount; ++b) {
-            send(ButtonFunctionCommand(
-                b, LookupFunction(p.buttonFunction[static_cast<std::size_t>(b)]).hardwareCode));
-        }
-    }
-    send(WheelModeCommand(p.wheelMode));
-    const std::uint8_t mask = DpiEnableMask(p);
-    for (int n = 0; n < kDpiLevelCount; ++n) {
-        send(DpiLevelCommand(n, applied.appliedDpiCode[static_cast<std::size_t>(n)], p.dpiLevel,
-                             mask));
-    }
-    send(LedEffectCommand(p.ledEffect));
+    ApplyCommands commands =
+        ProfileCommands(p, applied, services.writerOpen && services.writerOpen());
+    for (Command& c : commands.beforePointer) send(std::move(c));
     if (services.repaint) services.repaint();
     report.pointerSpeed = services.pointer.SetPointerSpeed(PointerSpeedOfStep(p.pointerSpeed));
     report.wheelLines = services.pointer.SetWheelLines(p.wheelSpeed + 1);
-    send(FireIntervalCommand(p.fireInterval));
+    send(std::move(commands.fireInterval));
     report.storedProfile = SaveProfile(services.ini, config, session.profileNumber, p);
     return report;
 }

@@ -32,6 +32,16 @@ using Command = std::vector<std::uint8_t>;
 // The applied state an apply of this profile leaves behind.
 [[nodiscard]] AppliedState AppliedStateOf(const MouseProfile& p);
 
+// The reports of an apply, in their order. The desktop's pointer settings go between the two
+// parts: everything up to the LED effect first, the fire interval after. Without an open write
+// collection the button commands are left out.
+struct ApplyCommands {
+    std::vector<Command> beforePointer;
+    Command fireInterval;
+};
+[[nodiscard]] ApplyCommands ProfileCommands(const MouseProfile& p, const AppliedState& applied,
+                                            bool writerOpen);
+
 struct ApplyServices {
     ProfileFile& ini;
     AppDirectory dir;
